@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <exception>
+
+namespace vorn {
+
+/// Codes of I/O failures. 2-5 are the classic system codes the editor's users know;
+/// 100 and up belong to the file layer itself.
+namespace IoCode {
+inline constexpr int FileNotFound = 2;
+inline constexpr int InvalidFilename = 3;
+inline constexpr int TooManyOpenFiles = 4;
+inline constexpr int AccessDenied = 5;
+inline constexpr int ReadPastEnd = 100;
+inline constexpr int DiskFull = 101;
+inline constexpr int NotOpen = 103;
+inline constexpr int InvalidNumeric = 106;
+} // namespace IoCode
+
+/// The message a code stands for: the seven codes with texts of their own, and
+/// "I/O error <code>" for every other.
+QString messageForCode(int code);
+
+/// The text the error box shows for a failure's message: a period is added when the
+/// last character's code is above that of "." (so after a letter or a digit).
+QString errorBoxText(const QString &message);
+
+/// A failed file step or conversion. It ends the user action that ran into it and is
+/// reported once, where that action started. Its message is fixed when it is raised.
+class Failure : public std::exception
+{
+public:
+    enum class Kind { Io, Conversion };
+
+    Kind kind() const { return m_kind; }
+    /// The I/O code; 0 for a conversion failure.
+    int code() const { return m_code; }
+    QString message() const { return m_message; }
+    const char *what() const noexcept override { return m_what.constData(); }
+
+protected:
+    Failure(Kind kind, int code, const QString &message);
+
+private:
+    Kind m_kind;
+    int m_code;
+    QString m_message;
+    QByteArray m_what;
+};
+
+class IoFailure : public Failure
+{
+public:
+    /// A failure whose message is the code's own (messageForCode).
+    explicit IoFailure(int code);
+    IoFailure(int code, const QString &message);
+
+    /// A refused system call other than opening. Errors that mean "not allowed" show as
+    /// code 5; every other error shows its own number through "I/O error %d", even where
+    /// that number happens to be one of the codes with a text (EIO is not "access denied").
+    static IoFailure fromErrno(int error);
+
+    /// A refused open of `path`. A missing file is code 2 when its folder exists and 3
+    /// when it does not; an unusable name is 3; the rest as fromErrno.
+    static IoFailure fromOpenErrno(int error, const QString &path);
+};
+
+class ConversionFailure : public Failure
+{
+public:
+    /// `text` failed to read as a decimal integer.
+    explicit ConversionFailure(const QString &text);
+};
+
+} // namespace vorn

@@ -1,0 +1,55 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace vorn {
+
+namespace {
+
+void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text)
+{
+    QMessageBox box(icon, applicationTitle(), QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
+                    QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
+QString applicationTitle()
+{
+    return QStringLiteral("VORN");
+}
+
+std::optional<QString> DesktopDialogs::openFileName(QWidget *parent, const QString &initialName)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!initialName.isEmpty())
+        dialog.selectFile(initialName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return std::nullopt;
+    return files.front();
+}
+
+void DesktopDialogs::message(QWidget *parent, const QString &text)
+{
+    showBox(parent, QMessageBox::NoIcon, text);
+}
+
+void DesktopDialogs::error(QWidget *parent, const QString &text)
+{
+    if (QWidget *grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    showBox(parent, QMessageBox::Critical, text);
+}
+
+} // namespace vorn

@@ -1,0 +1,82 @@
+#include "keyfilter.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+namespace vorn {
+
+namespace {
+
+bool isNavigationKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isBlockedShortcut(const QKeyEvent *key)
+{
+    for (QKeySequence::StandardKey shortcut : {QKeySequence::Paste, QKeySequence::Copy,
+                                               QKeySequence::Cut, QKeySequence::Undo,
+                                               QKeySequence::Redo, QKeySequence::SelectAll}) {
+        if (key->matches(shortcut))
+            return true;
+    }
+    return false;
+}
+
+// Returns true when the key must be discarded.
+bool discardKey(const QKeyEvent *key)
+{
+    if (isBlockedShortcut(key) || key->key() == Qt::Key_Backspace)
+        return true;
+    if (isNavigationKey(key->key()))
+        return false;
+    const QString text = key->text();
+    if (text.isEmpty())
+        return false; // a lone modifier or a function key inserts nothing
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return true;
+    return text.size() != 1 || !isPasswordKey(text.front());
+}
+
+bool allPasswordKeys(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), isPasswordKey);
+}
+
+} // namespace
+
+bool isPasswordKey(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+}
+
+bool PasswordKeyFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return discardKey(static_cast<QKeyEvent *>(event));
+    case QEvent::InputMethod: {
+        // Composed input (dead keys, input methods) is typing too.
+        const auto *input = static_cast<QInputMethodEvent *>(event);
+        return !allPasswordKeys(input->commitString());
+    }
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+} // namespace vorn

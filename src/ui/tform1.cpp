@@ -1,0 +1,424 @@
+#include "tform1.h"
+
+#include "dialogs.h"
+#include "keyfilter.h"
+#include "model/charcodes.h"
+#include "model/slotnames.h"
+#include "rom/failure.h"
+#include "rom/passwordtable.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorn {
+
+namespace {
+
+// The window's design, in pixels for an 11-pixel "MS Sans Serif"; layOut() scales it to
+// the font actually used.
+struct Box
+{
+    int x, y, w, h;
+};
+
+constexpr Box GroupBoxRect{0, 0, 387, 310};
+constexpr int FieldWidth = 57;
+constexpr int FieldHeight = 21;
+constexpr int LabelHeight = 13;
+constexpr int RowPitch = 24;
+constexpr int SlotsInLeftColumn = 9;
+
+constexpr Box fieldRect(int slot)
+{
+    const bool left = slot <= SlotsInLeftColumn;
+    const int row = left ? slot - 1 : slot - SlotsInLeftColumn - 1;
+    return {left ? 16 : 214, 26 + RowPitch * row, FieldWidth, FieldHeight};
+}
+
+// A name label starts 64 right of its field and 4 lower; it may run to the next column.
+constexpr Box labelRect(int slot)
+{
+    const Box field = fieldRect(slot);
+    const int right = slot <= SlotsInLeftColumn ? fieldRect(SlotCount).x - 6 : GroupBoxRect.w - 6;
+    return {field.x + 64, field.y + 4, right - field.x - 64, LabelHeight};
+}
+
+constexpr Box HintRect{73, 9, 308, LabelHeight};
+constexpr Box AutoselectRect{16, 249, 97, 17};
+constexpr Box ChangeRomRect{130, 248, 120, 17};
+constexpr Box RomLabelRect{263, 249, 33, LabelHeight};
+constexpr Box RegionLabelRect{298, 249, 83, LabelHeight};
+constexpr Box OpenRect{16, 272, 81, 25};
+constexpr Box ReloadRect{104, 272, 89, 25};
+constexpr Box SaveRect{200, 272, 89, 25};
+constexpr Box AboutRect{296, 272, 73, 25};
+constexpr int GroupTitleRoom = 57; // from the frame's left to the hint line
+
+QFont editorFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    if (QFontInfo(font).family() == font.family())
+        return font;
+    QFont substitute(QStringLiteral("Sans Serif"));
+    substitute.setStyleHint(QFont::SansSerif);
+    substitute.setPointSize(8);
+    return substitute;
+}
+
+const QColor ErrorColour(255, 0, 0);
+
+QString aboutText()
+{
+    return QCoreApplication::translate(
+        "vorn",
+        "VORN  version 1.00\r\n"
+        "\r\n"
+        "Web site: https://vorn.example/\r\n"
+        "Forum: https://vorn.example/forum\r\n"
+        "\r\n"
+        "Free software for players and ROM hackers; not connected with the game's makers.");
+}
+
+} // namespace
+
+TForm1::TForm1(Dialogs &dialogs, SysCalls &sys, QWidget *parent)
+    : QWidget(parent)
+    , m_dialogs(dialogs)
+    , m_rom(sys)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(tr("Zephyra Password Editor"));
+    setFont(editorFont());
+    setBackgroundRole(QPalette::Button);
+    createControls();
+    FormCreate();
+    layOut();
+    connectControls();
+    move(350, 167);
+    Button1->setFocus();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createControls()
+{
+    GroupBox1 = new QGroupBox(tr(" Passwords "), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    createPasswordRows();
+    createRomRow();
+    createButtons();
+
+    QWidget::setTabOrder(Button1, Button2);
+    QWidget::setTabOrder(Button2, Button3);
+    QWidget::setTabOrder(Button3, CheckBox1);
+    QWidget *previous = CheckBox1;
+    for (QLineEdit *field : m_edits) {
+        QWidget::setTabOrder(previous, field);
+        previous = field;
+    }
+    QWidget::setTabOrder(previous, BitBtn1);
+    QWidget::setTabOrder(BitBtn1, CheckBox2);
+}
+
+void TForm1::createPasswordRows()
+{
+    m_keyFilter = new PasswordKeyFilter(this);
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        auto *field = new QLineEdit(GroupBox1);
+        field->setObjectName(QStringLiteral("Edit%1").arg(slot + 1));
+        field->installEventFilter(m_keyFilter);
+        auto *label = new QLabel(unusedSlotName(), GroupBox1);
+        label->setObjectName(QStringLiteral("Label%1").arg(slot + 1));
+        // A screen reader announces the field by the slot's name, whatever the region.
+        label->setBuddy(field);
+        const bool shown = slotShown(Region::U, slot);
+        field->setVisible(shown);
+        label->setVisible(shown);
+        m_edits[slot - 1] = field;
+        m_labels[slot - 1] = label;
+    }
+    Label19 = new QLabel(hintText(), GroupBox1);
+    Label19->setObjectName(QStringLiteral("Label19"));
+    Label19->setVisible(false);
+}
+
+void TForm1::createRomRow()
+{
+    CheckBox2 = new QCheckBox(tr("Autoselect ROM"), GroupBox1);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    CheckBox2->setChecked(true);
+    CheckBox1 = new QCheckBox(tr("Change ROM (U)/( J)"), GroupBox1);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setEnabled(false);
+    Label20 = new QLabel(tr("ROM:"), GroupBox1);
+    Label20->setObjectName(QStringLiteral("Label20"));
+    Label1 = new QLabel(regionCaption(Region::U), GroupBox1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+}
+
+void TForm1::createButtons()
+{
+    Button1 = new QPushButton(tr("Open ROM..."), GroupBox1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), tr("&Reload"), GroupBox1);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setEnabled(false);
+    Button2 = new QPushButton(tr("Save ROM"), GroupBox1);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setEnabled(false);
+    Button3 = new QPushButton(tr("About..."), GroupBox1);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    for (QPushButton *button : {Button1, BitBtn1, Button2, Button3}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+}
+
+void TForm1::FormCreate()
+{
+    for (QLineEdit *field : m_edits)
+        field->setMaxLength(SlotLength);
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        m_labels[slot - 1]->setText(slotName(Region::U, slot));
+}
+
+void TForm1::layOut()
+{
+    // One factor for the whole design keeps every gap and alignment of it; it grows
+    // until the widest caption and the tallest control fit their boxes.
+    const QFontMetrics metrics(font());
+    double scale = 1.0;
+    auto fitWidth = [&scale](int needed, int designed) {
+        scale = std::max(scale, needed / static_cast<double>(designed));
+    };
+    auto fitHeight = [&scale](int needed, int designed) {
+        scale = std::max(scale, needed / static_cast<double>(designed));
+    };
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        for (Region region : {Region::U, Region::J})
+            fitWidth(metrics.horizontalAdvance(slotName(region, slot)) + 2, labelRect(slot).w);
+    }
+    fitWidth(metrics.horizontalAdvance(QStringLiteral("WWWW")) + 12, FieldWidth);
+    fitHeight(m_edits[0]->sizeHint().height(), FieldHeight);
+    fitHeight(metrics.height(), LabelHeight);
+    fitWidth(Label19->sizeHint().width(), HintRect.w);
+    fitWidth(Label20->sizeHint().width(), RomLabelRect.w);
+    fitWidth(metrics.horizontalAdvance(regionCaption(Region::J)) + 2, RegionLabelRect.w);
+    fitWidth(metrics.horizontalAdvance(GroupBox1->title()) + 12, GroupTitleRoom);
+    for (auto [box, rect] : {std::pair{CheckBox2, AutoselectRect}, {CheckBox1, ChangeRomRect}}) {
+        fitWidth(box->sizeHint().width(), rect.w);
+        fitHeight(box->sizeHint().height(), rect.h);
+    }
+    for (auto [button, rect] : {std::pair{Button1, OpenRect}, {BitBtn1, ReloadRect},
+                                {Button2, SaveRect}, {Button3, AboutRect}}) {
+        int needed = metrics.horizontalAdvance(button->text().remove(QLatin1Char('&'))) + 16;
+        if (!button->icon().isNull())
+            needed += button->iconSize().width() + 4;
+        fitWidth(needed, rect.w);
+        fitHeight(metrics.height() + 8, rect.h);
+    }
+
+    auto place = [scale](QWidget *widget, const Box &box) {
+        auto at = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
+        widget->setGeometry(at(box.x), at(box.y), at(box.x + box.w) - at(box.x),
+                            at(box.y + box.h) - at(box.y));
+    };
+    place(GroupBox1, GroupBoxRect);
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        place(m_edits[slot - 1], fieldRect(slot));
+        place(m_labels[slot - 1], labelRect(slot));
+    }
+    place(Label19, HintRect);
+    place(CheckBox2, AutoselectRect);
+    place(CheckBox1, ChangeRomRect);
+    place(Label20, RomLabelRect);
+    place(Label1, RegionLabelRect);
+    place(Button1, OpenRect);
+    place(BitBtn1, ReloadRect);
+    place(Button2, SaveRect);
+    place(Button3, AboutRect);
+    setFixedSize(GroupBox1->size());
+}
+
+void TForm1::connectControls()
+{
+    connect(Button1, &QPushButton::clicked, this, [this] { runUserAction(&TForm1::Button1Click); });
+    connect(Button2, &QPushButton::clicked, this, [this] { runUserAction(&TForm1::Button2Click); });
+    connect(Button3, &QPushButton::clicked, this, [this] { runUserAction(&TForm1::Button3Click); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { runUserAction(&TForm1::BitBtn1Click); });
+    // toggled fires on every change, by the user or by code, enabled or not.
+    connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+    connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
+}
+
+void TForm1::runUserAction(void (TForm1::*command)())
+{
+    try {
+        (this->*command)();
+    } catch (const Failure &failure) {
+        m_dialogs.error(this, errorBoxText(failure.message()));
+    } catch (const std::exception &exception) {
+        m_dialogs.error(this, errorBoxText(QString::fromLocal8Bit(exception.what())));
+    } catch (...) {
+        m_dialogs.error(this, errorBoxText(tr("Unexpected error")));
+    }
+}
+
+std::optional<Region> TForm1::region() const
+{
+    return regionFromCaption(Label1->text());
+}
+
+void TForm1::setFieldColour(QLineEdit *field, const QColor &colour)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, colour);
+    field->setPalette(palette);
+}
+
+void TForm1::resetFieldColours()
+{
+    const QColor normal = QApplication::palette(m_edits[0]).color(QPalette::Base);
+    for (QLineEdit *field : m_edits)
+        setFieldColour(field, normal);
+}
+
+bool TForm1::fieldsComplete() const
+{
+    return std::all_of(m_edits.begin(), m_edits.begin() + SlotsChecked,
+                       [](const QLineEdit *field) { return field->text().size() == SlotLength; });
+}
+
+void TForm1::load(const QString &name, bool *offsetApplied)
+{
+    m_rom.bind(name);
+    m_rom.open();
+    resetFieldColours();
+    for (Region candidate : {Region::U, Region::J}) {
+        if (Label1->text() == regionCaption(candidate)) {
+            m_rom.seek(tableOffset(candidate));
+            if (offsetApplied)
+                *offsetApplied = true;
+        }
+    }
+    Button2->setEnabled(true);
+    const TableRead table = readPasswordTable(m_rom);
+    for (int slot = 0; slot < table.slotsRead; ++slot)
+        m_edits[slot]->setText(table.texts[slot]);
+    if (table.failure)
+        throw *table.failure;
+    BitBtn1->setEnabled(true);
+}
+
+void TForm1::Button1Click()
+{
+    const std::optional<QString> chosen = m_dialogs.openFileName(this, m_rememberedName);
+    if (!chosen)
+        return;
+    m_rememberedName = *chosen;
+    bool offsetApplied = false;
+    load(m_rememberedName, &offsetApplied);
+
+    const QString wrongRom = tr("You selected the wrong ROM?");
+    if (!CheckBox2->isChecked()) {
+        if (!fieldsComplete() && offsetApplied)
+            m_dialogs.message(this, wrongRom);
+        return;
+    }
+    if (!fieldsComplete() && offsetApplied) {
+        // The switch runs at once, from code, even though the box is disabled.
+        CheckBox1->setChecked(!CheckBox1->isChecked());
+        BitBtn1Click();
+    }
+    if (!fieldsComplete() && offsetApplied)
+        m_dialogs.message(this, wrongRom);
+}
+
+void TForm1::BitBtn1Click()
+{
+    load(m_rememberedName, nullptr);
+}
+
+void TForm1::Button2Click()
+{
+    for (QLineEdit *field : m_edits) {
+        const QString upper = upperCaseAscii(field->text());
+        if (upper != field->text())
+            field->setText(upper);
+    }
+    resetFieldColours();
+    const std::optional<Region> current = region();
+    if (!current)
+        return;
+
+    const int written = slotsWritten(*current);
+    bool complete = true;
+    for (int slot = 0; slot < written; ++slot) {
+        if (m_edits[slot]->text().size() != SlotLength) {
+            setFieldColour(m_edits[slot], ErrorColour);
+            complete = false;
+        }
+    }
+    if (!complete) {
+        m_dialogs.message(this, tr("Error!\r\nAll passwords must be at least 4 characters!"));
+        return;
+    }
+
+    std::array<QString, SlotCount> texts;
+    for (int slot = 0; slot < SlotCount; ++slot)
+        texts[slot] = m_edits[slot]->text();
+    m_rom.seek(tableOffset(*current));
+    // Everything is converted and checked before the first byte goes out, so a failure
+    // never leaves a table that is half new and half old.
+    const std::vector<std::uint8_t> bytes = encodePasswords(texts, *current);
+    requireRoomForTable(m_rom, *current);
+    m_rom.write(bytes);
+    m_rom.flush();
+
+    BitBtn1Click();
+    for (int slot = 0; slot < written; ++slot) {
+        if (m_edits[slot]->text() != texts[slot])
+            throw IoFailure(0, tr("The passwords could not be verified: the file read back does not hold what was written"));
+    }
+    m_dialogs.message(this, tr("Operation successful!"));
+}
+
+void TForm1::Button3Click()
+{
+    m_dialogs.message(this, aboutText());
+}
+
+void TForm1::applyRegion(Region region)
+{
+    Label1->setText(regionCaption(region));
+    Label19->setVisible(region == Region::J);
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        m_edits[slot - 1]->setVisible(slotShown(region, slot));
+        m_labels[slot - 1]->setVisible(slotShown(region, slot));
+        m_labels[slot - 1]->setText(slotName(region, slot));
+    }
+}
+
+void TForm1::CheckBox1Click()
+{
+    // Decides by the caption alone, never by the check mark.
+    if (const std::optional<Region> current = region())
+        applyRegion(otherRegion(*current));
+}
+
+void TForm1::CheckBox2Click()
+{
+    CheckBox1->setEnabled(!CheckBox2->isChecked());
+}
+
+} // namespace vorn
