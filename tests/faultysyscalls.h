@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <algorithm>
 #include <map>
+#include <utility>
 
 // A SysCalls that passes every call through to the system until told to refuse one:
 // the nth call (1-based, counted from arming) of an operation fails with an errno,
@@ -21,10 +22,18 @@ public:
         long partial = -1;    // >= 0: transfer at most this many bytes instead of failing
     };
 
-    void fail(Op op, int nth, int error) { m_faults[op] = Fault{nth, error, -1}; m_calls[op] = 0; }
-    void transferNothing(Op op, int nth) { m_faults[op] = Fault{nth, 0, -1}; m_calls[op] = 0; }
-    void transferAtMost(Op op, int nth, long bytes) { m_faults[op] = Fault{nth, 0, bytes}; m_calls[op] = 0; }
-    void clear() { m_faults.clear(); for (int &c : m_calls) c = 0; for (int &c : m_total) c = 0; }
+    // Several faults may be armed for one operation; its calls are counted from the
+    // first of them.
+    void fail(Op op, int nth, int error) { arm(op, nth, Fault{nth, error, -1}); }
+    void transferNothing(Op op, int nth) { arm(op, nth, Fault{nth, 0, -1}); }
+    void transferAtMost(Op op, int nth, long bytes) { arm(op, nth, Fault{nth, 0, bytes}); }
+    void clear()
+    {
+        m_faults.clear();
+        for (int &c : m_calls) c = 0;
+        for (int &c : m_total) c = 0;
+        m_bytesWritten = 0;
+    }
 
     /// Calls of an operation since the last clear(), whether they failed or not.
     int calls(Op op) const { return m_total[op]; }
@@ -78,11 +87,26 @@ public:
 
 private:
     // Returns true when the call must not reach the system; `result` is what it returns.
+    void arm(Op op, int nth, Fault fault)
+    {
+        if (!pending(op))
+            m_calls[op] = 0;
+        m_faults[{op, nth}] = fault;
+    }
+
+    bool pending(Op op) const
+    {
+        const auto it = m_faults.lower_bound({op, 0});
+        return it != m_faults.end() && it->first.first == op;
+    }
+
     bool trip(Op op, int &result, long *partial = nullptr)
     {
         ++m_total[op];
-        const auto it = m_faults.find(op);
-        if (it == m_faults.end() || ++m_calls[op] != it->second.nth)
+        if (!pending(op))
+            return false;
+        const auto it = m_faults.find({op, ++m_calls[op]});
+        if (it == m_faults.end())
             return false;
         const Fault fault = it->second;
         m_faults.erase(it);
@@ -99,7 +123,7 @@ private:
         return true;
     }
 
-    std::map<Op, Fault> m_faults;
+    std::map<std::pair<Op, int>, Fault> m_faults;
     int m_calls[OpCount] = {};
     int m_total[OpCount] = {};
     long m_bytesWritten = 0;
