@@ -53,15 +53,16 @@ constexpr Box labelRect(int slot)
 }
 
 constexpr Box HintRect{73, 9, 308, LabelHeight};
-constexpr Box AutoselectRect{16, 249, 97, 17};
-constexpr Box ChangeRomRect{130, 248, 120, 17};
+// The check boxes may use the room up to their right-hand neighbour.
+constexpr Box AutoselectRect{16, 249, 110, 17};
+constexpr Box ChangeRomRect{130, 248, 129, 17};
 constexpr Box RomLabelRect{263, 249, 33, LabelHeight};
 constexpr Box RegionLabelRect{298, 249, 83, LabelHeight};
 constexpr Box OpenRect{16, 272, 81, 25};
 constexpr Box ReloadRect{104, 272, 89, 25};
 constexpr Box SaveRect{200, 272, 89, 25};
 constexpr Box AboutRect{296, 272, 73, 25};
-constexpr int GroupTitleRoom = 57; // from the frame's left to the hint line
+constexpr int GroupTitleRoom = 73; // from the frame's left to the hint line
 
 QFont editorFont()
 {
@@ -209,12 +210,12 @@ void TForm1::layOut()
             fitWidth(metrics.horizontalAdvance(slotName(region, slot)) + 2, labelRect(slot).w);
     }
     fitWidth(metrics.horizontalAdvance(QStringLiteral("WWWW")) + 12, FieldWidth);
-    fitHeight(m_edits[0]->sizeHint().height(), FieldHeight);
+    fitHeight(m_edits[0]->minimumSizeHint().height(), FieldHeight);
     fitHeight(metrics.height(), LabelHeight);
     fitWidth(Label19->sizeHint().width(), HintRect.w);
     fitWidth(Label20->sizeHint().width(), RomLabelRect.w);
     fitWidth(metrics.horizontalAdvance(regionCaption(Region::J)) + 2, RegionLabelRect.w);
-    fitWidth(metrics.horizontalAdvance(GroupBox1->title()) + 12, GroupTitleRoom);
+    fitWidth(metrics.horizontalAdvance(GroupBox1->title()) + 8, GroupTitleRoom);
     for (auto [box, rect] : {std::pair{CheckBox2, AutoselectRect}, {CheckBox1, ChangeRomRect}}) {
         fitWidth(box->sizeHint().width(), rect.w);
         fitHeight(box->sizeHint().height(), rect.h);

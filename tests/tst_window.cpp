@@ -1,0 +1,614 @@
+// The editor window driven as a user drives it: real clicks and keys, real image files.
+#include "faultysyscalls.h"
+#include "imagefiles.h"
+#include "scripteddialogs.h"
+
+#include "model/slotnames.h"
+#include "ui/tform1.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace vorn;
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsInRegionU();
+    void controlsCarryTheirNames();
+    void tabOrderSkipsHiddenAndDisabled();
+    void layoutFitsTheFont();
+    void keyFilter_data();
+    void keyFilter();
+    void contextMenuPasteIsOnlyLimited();
+    void aboutMessage();
+    void fieldsAreNamedForScreenReaders();
+
+    void regionSwitchByHand();
+    void regionSwitchFromCode();
+    void autoselectToggle();
+
+    void openCancelled();
+    void openCompleteImage_data();
+    void openCompleteImage();
+    void autoselectRetry_data();
+    void autoselectRetry();
+    void regionJIgnoresSlots16And17();
+    void byteWithoutCharacter_data();
+    void byteWithoutCharacter();
+    void openFailure_data();
+    void openFailure();
+    void shortFile_data();
+    void shortFile();
+    void failureInsideRetryReload();
+    void reloadUsesRememberedName();
+    void reloadNeverChecks();
+    void loadReplacesTypedText();
+    void altRPressesReload();
+
+private:
+    QCheckBox *box(const char *name) const { return m_form->findChild<QCheckBox *>(QLatin1String(name)); }
+    QPushButton *button(const char *name) const { return m_form->findChild<QPushButton *>(QLatin1String(name)); }
+    QLabel *label(const char *name) const { return m_form->findChild<QLabel *>(QLatin1String(name)); }
+    QStringList fieldTexts() const;
+    QStringList labelTexts() const;
+    void open(const QString &path);
+    void click(QAbstractButton *target) { QTest::mouseClick(target, Qt::LeftButton); }
+
+    ImageFiles m_files;
+    ScriptedDialogs m_dialogs;
+    FaultySysCalls m_sys;
+    TForm1 *m_form = nullptr;
+};
+
+void TestWindow::init()
+{
+    m_dialogs = ScriptedDialogs();
+    m_sys.clear();
+    m_form = new TForm1(m_dialogs, m_sys);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    m_form->activateWindow();
+}
+
+void TestWindow::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+QStringList TestWindow::fieldTexts() const
+{
+    QStringList texts;
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        texts << m_form->passwordField(slot)->text();
+    return texts;
+}
+
+QStringList TestWindow::labelTexts() const
+{
+    QStringList texts;
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        texts << m_form->nameLabel(slot)->text();
+    return texts;
+}
+
+void TestWindow::open(const QString &path)
+{
+    m_dialogs.answer(path);
+    click(button("Button1"));
+}
+
+static QStringList names(Region region)
+{
+    QStringList result;
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        result << slotName(region, slot);
+    return result;
+}
+
+void TestWindow::startsInRegionU()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Zephyra Password Editor"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Zephyra (U)"));
+    QCOMPARE(label("Label20")->text(), QStringLiteral("ROM:"));
+    QCOMPARE(labelTexts(), names(Region::U));
+    QCOMPARE(m_form->findChild<QGroupBox *>(QStringLiteral("GroupBox1"))->title(), QStringLiteral(" Passwords "));
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        QLineEdit *field = m_form->passwordField(slot);
+        QVERIFY(field->text().isEmpty());
+        QCOMPARE(field->maxLength(), 4);
+        QCOMPARE(field->isVisible(), slot <= 15);
+        QCOMPARE(m_form->nameLabel(slot)->isVisible(), slot <= 15);
+    }
+    QVERIFY(!label("Label19")->isVisible());
+    QCOMPARE(label("Label19")->text(), hintText());
+    QVERIFY(box("CheckBox2")->isChecked() && box("CheckBox2")->isEnabled());
+    QVERIFY(!box("CheckBox1")->isChecked() && !box("CheckBox1")->isEnabled());
+    QCOMPARE(box("CheckBox1")->text(), QStringLiteral("Change ROM (U)/( J)"));
+    QVERIFY(button("Button1")->isEnabled() && button("Button3")->isEnabled());
+    QVERIFY(!button("Button2")->isEnabled() && !button("BitBtn1")->isEnabled());
+    QVERIFY(!button("BitBtn1")->icon().isNull());
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QCOMPARE(QApplication::focusWidget(), button("Button1"));
+}
+
+void TestWindow::controlsCarryTheirNames()
+{
+    QStringList expected = {QStringLiteral("GroupBox1"), QStringLiteral("Button1"), QStringLiteral("Button2"),
+                            QStringLiteral("Button3"), QStringLiteral("BitBtn1"), QStringLiteral("CheckBox1"),
+                            QStringLiteral("CheckBox2")};
+    for (int n = 1; n <= 20; ++n)
+        expected << QStringLiteral("Label%1").arg(n);
+    for (int n = 2; n <= 18; ++n)
+        expected << QStringLiteral("Edit%1").arg(n);
+    for (const QString &name : expected)
+        QVERIFY2(m_form->findChild<QWidget *>(name), qPrintable(name));
+    QCOMPARE(m_form->objectName(), QStringLiteral("Form1"));
+}
+
+void TestWindow::tabOrderSkipsHiddenAndDisabled()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QStringList visited;
+    for (int step = 0; step < 19; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QStringList expected{QStringLiteral("Button3")};
+    for (int n = 2; n <= 16; ++n)
+        expected << QStringLiteral("Edit%1").arg(n);
+    expected << QStringLiteral("CheckBox2") << QStringLiteral("Button1") << QStringLiteral("Button3");
+    QCOMPARE(visited, expected);
+}
+
+void TestWindow::layoutFitsTheFont()
+{
+    // In both regions: no visible control overlaps another, no caption is cut.
+    for (int pass = 0; pass < 2; ++pass) {
+        const QList<QWidget *> children = m_form->findChild<QGroupBox *>()->findChildren<QWidget *>(
+            QString(), Qt::FindDirectChildrenOnly);
+        QList<QWidget *> shown;
+        for (QWidget *child : children) {
+            if (child->isVisible())
+                shown << child;
+        }
+        for (QWidget *child : shown) {
+            QVERIFY2(m_form->rect().contains(child->geometry()), qPrintable(child->objectName()));
+            if (qobject_cast<QLabel *>(child) || qobject_cast<QAbstractButton *>(child)) {
+                QVERIFY2(child->sizeHint().width() <= child->width() + 1,
+                         qPrintable(QStringLiteral("%1 is cut: %2 > %3").arg(child->objectName())
+                                        .arg(child->sizeHint().width()).arg(child->width())));
+            }
+            for (QWidget *other : shown) {
+                if (other != child && child->geometry().intersects(other->geometry()))
+                    QFAIL(qPrintable(child->objectName() + QStringLiteral(" overlaps ") + other->objectName()));
+            }
+        }
+        box("CheckBox1")->setChecked(true);
+    }
+}
+
+void TestWindow::keyFilter_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+
+    using K = QList<QKeyCombination>;
+    QTest::newRow("a small letter stays small") << "" << 0 << K{} << "a" << "a";
+    QTest::newRow("digits and capitals pass") << "" << 0 << K{} << "Z09" << "Z09";
+    QTest::newRow("a hyphen is dropped") << "" << 0 << K{} << "-" << "";
+    QTest::newRow("a space is dropped") << "AB" << 2 << K{} << " " << "AB";
+    QTest::newRow("an accented letter is dropped") << "" << 0 << K{} << QStringLiteral("é") << "";
+    QTest::newRow("punctuation between letters is dropped") << "" << 0 << K{} << "A.B!C" << "ABC";
+    QTest::newRow("a fifth character is refused") << "ABCD" << 4 << K{} << "E" << "ABCD";
+    QTest::newRow("Backspace does not delete") << "ABCD" << 4 << K{Qt::Key_Backspace} << "" << "ABCD";
+    QTest::newRow("Ctrl+Backspace does not delete") << "ABCD" << 4 << K{Qt::ControlModifier | Qt::Key_Backspace} << "" << "ABCD";
+    QTest::newRow("Delete removes right of the caret") << "ABCD" << 1 << K{Qt::Key_Delete} << "" << "ACD";
+    QTest::newRow("arrows and typing insert mid-text") << "ACD" << 3 << K{Qt::Key_Left, Qt::Key_Left} << "B" << "ABCD";
+    QTest::newRow("Home then typing inserts first") << "BCD" << 3 << K{Qt::Key_Home} << "A" << "ABCD";
+    QTest::newRow("End then Delete deletes nothing") << "ABC" << 0 << K{Qt::Key_End, Qt::Key_Delete} << "" << "ABC";
+    QTest::newRow("Ctrl+A selects nothing") << "ABCD" << 4 << K{Qt::ControlModifier | Qt::Key_A, Qt::Key_Delete} << "" << "ABCD";
+    QTest::newRow("Ctrl+V pastes nothing") << "" << 0 << K{Qt::ControlModifier | Qt::Key_V} << "" << "";
+    QTest::newRow("Shift+Insert pastes nothing") << "" << 0 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "";
+    QTest::newRow("Ctrl+X cuts nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_X} << "" << "ABCD";
+    QTest::newRow("Shift+Delete cuts nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ShiftModifier | Qt::Key_Delete} << "" << "ABCD";
+    QTest::newRow("Ctrl+Z undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::ControlModifier | Qt::Key_Z} << "" << "a";
+    QTest::newRow("Ctrl+K kills nothing") << "ABCD" << 0 << K{Qt::ControlModifier | Qt::Key_K} << "" << "ABCD";
+}
+
+void TestWindow::keyFilter()
+{
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+
+    QApplication::clipboard()->setText(QStringLiteral("WXYZ"));
+    QLineEdit *field = m_form->passwordField(5);
+    field->setText(before);
+    field->setFocus();
+    field->setCursorPosition(cursor);
+    for (QKeyCombination key : keys)
+        QTest::keyClick(field, key.key(), key.keyboardModifiers());
+    for (QChar c : typed) {
+        // Sent with its text, as a keyboard layout would, so non-ASCII keys work too.
+        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Click, field, key, QString(c), Qt::NoModifier);
+    }
+    QCOMPARE(field->text(), after);
+}
+
+void TestWindow::contextMenuPasteIsOnlyLimited()
+{
+    QApplication::clipboard()->setText(QStringLiteral("AB-CD"));
+    QLineEdit *field = m_form->passwordField(1);
+    field->paste(); // what the context menu's Paste runs
+    QCOMPARE(field->text(), QStringLiteral("AB-C"));
+}
+
+void TestWindow::aboutMessage()
+{
+    click(button("Button3"));
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    const QStringList lines = m_dialogs.messages.front().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines[0], QStringLiteral("VORN  version 1.00"));
+    QVERIFY(lines[1].isEmpty() && lines[4].isEmpty());
+    QVERIFY(!lines[2].isEmpty() && !lines[3].isEmpty() && !lines[5].isEmpty());
+    QVERIFY(m_dialogs.errors.isEmpty());
+}
+
+void TestWindow::fieldsAreNamedForScreenReaders()
+{
+    for (Region region : {Region::U, Region::J}) {
+        for (int slot = 1; slot <= SlotCount; ++slot) {
+            QAccessibleInterface *field = QAccessible::queryAccessibleInterface(m_form->passwordField(slot));
+            QVERIFY(field);
+            QCOMPARE(field->text(QAccessible::Name), slotName(region, slot));
+        }
+        box("CheckBox1")->setChecked(true);
+    }
+    QAccessibleInterface *save = QAccessible::queryAccessibleInterface(button("Button2"));
+    QCOMPARE(save->text(QAccessible::Name), QStringLiteral("Save ROM"));
+    QAccessibleInterface *autoselect = QAccessible::queryAccessibleInterface(box("CheckBox2"));
+    QCOMPARE(autoselect->text(QAccessible::Name), QStringLiteral("Autoselect ROM"));
+}
+
+void TestWindow::regionSwitchByHand()
+{
+    m_form->passwordField(16)->setText(QStringLiteral("P16"));
+    m_form->passwordField(17)->setText(QStringLiteral("Q17"));
+    m_form->passwordField(1)->setText(QStringLiteral("AAAA"));
+    const QStringList texts = fieldTexts();
+
+    click(box("CheckBox2"));
+    QVERIFY(box("CheckBox1")->isEnabled());
+    click(box("CheckBox1"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Zephyra (J)"));
+    QCOMPARE(labelTexts(), names(Region::J));
+    QCOMPARE(label("Label9")->text(), QStringLiteral("Assecc 1 code"));
+    QCOMPARE(label("Label10")->text(), QStringLiteral("Assecc 2 code"));
+    for (const char *shown : {"Label19", "Label17", "Label18"})
+        QVERIFY2(label(shown)->isVisible(), shown);
+    QVERIFY(m_form->passwordField(16)->isVisible() && m_form->passwordField(17)->isVisible());
+    QCOMPARE(fieldTexts(), texts);
+
+    click(box("CheckBox1"));
+    QCOMPARE(label("Label1")->text(), QStringLiteral("Zephyra (U)"));
+    QCOMPARE(labelTexts(), names(Region::U));
+    QCOMPARE(label("Label17")->text(), QStringLiteral("None"));
+    for (const char *hidden : {"Label19", "Label17", "Label18"})
+        QVERIFY2(!label(hidden)->isVisible(), hidden);
+    QVERIFY(!m_form->passwordField(16)->isVisible() && !m_form->passwordField(17)->isVisible());
+    QCOMPARE(fieldTexts(), texts);
+    QVERIFY(!box("CheckBox2")->isChecked());
+    QVERIFY(m_dialogs.messages.isEmpty() && m_dialogs.errors.isEmpty());
+}
+
+void TestWindow::regionSwitchFromCode()
+{
+    QVERIFY(!box("CheckBox1")->isEnabled());
+    box("CheckBox1")->setChecked(true);
+    QCOMPARE(m_form->region(), Region::J);
+    box("CheckBox1")->setChecked(true); // the same state: no switch
+    QCOMPARE(m_form->region(), Region::J);
+    box("CheckBox1")->setChecked(false);
+    QCOMPARE(m_form->region(), Region::U);
+}
+
+void TestWindow::autoselectToggle()
+{
+    box("CheckBox1")->setChecked(true);
+    click(box("CheckBox2"));
+    QVERIFY(box("CheckBox1")->isEnabled());
+    QVERIFY(box("CheckBox1")->isChecked());
+    click(box("CheckBox2"));
+    QVERIFY(!box("CheckBox1")->isEnabled());
+    QVERIFY(box("CheckBox1")->isChecked());
+    QCOMPARE(m_form->region(), Region::J);
+}
+
+void TestWindow::openCancelled()
+{
+    m_form->passwordField(2)->setText(QStringLiteral("AB"));
+    const QStringList before = fieldTexts();
+    m_dialogs.answer(std::nullopt);
+    click(button("Button1"));
+    QCOMPARE(fieldTexts(), before);
+    QVERIFY(m_dialogs.messages.isEmpty() && m_dialogs.errors.isEmpty());
+    QVERIFY(!button("Button2")->isEnabled() && !button("BitBtn1")->isEnabled());
+    QCOMPARE(m_form->region(), Region::U);
+    QCOMPARE(m_sys.calls(FaultySysCalls::Open), 0);
+
+    // After a load the dialog starts at the name accepted last, and cancelling keeps it.
+    const QString first = m_files.write(QStringLiteral("u.rom"), ImageFiles::image(Region::U));
+    open(first);
+    m_dialogs.answer(std::nullopt);
+    click(button("Button1"));
+    QCOMPARE(m_dialogs.initialNames.last(), first);
+    QCOMPARE(m_form->rememberedFileName(), first);
+}
+
+void TestWindow::openCompleteImage_data()
+{
+    QTest::addColumn<bool>("autoselect");
+    QTest::newRow("autoselect on") << true;
+    QTest::newRow("autoselect off") << false;
+}
+
+void TestWindow::openCompleteImage()
+{
+    QFETCH(bool, autoselect);
+    box("CheckBox2")->setChecked(autoselect);
+    const QByteArray image = ImageFiles::image(Region::U);
+    const QString path = m_files.write(QStringLiteral("u.rom"), image);
+    open(path);
+    QCOMPARE(fieldTexts(), ImageFiles::texts(image, Region::U));
+    QCOMPARE(m_form->region(), Region::U);
+    QVERIFY(m_dialogs.messages.isEmpty() && m_dialogs.errors.isEmpty());
+    QVERIFY(button("Button2")->isEnabled() && button("BitBtn1")->isEnabled());
+    QCOMPARE(ImageFiles::read(path), image);
+}
+
+void TestWindow::autoselectRetry_data()
+{
+    QTest::addColumn<bool>("autoselect");
+    QTest::addColumn<bool>("bothIncomplete");
+    QTest::addColumn<Region>("finalRegion");
+    QTest::addColumn<Region>("readFrom");
+    QTest::addColumn<int>("wrongRomMessages");
+
+    QTest::newRow("autoselect finds (J)") << true << false << Region::J << Region::J << 0;
+    QTest::newRow("without autoselect the user is asked") << false << false << Region::U << Region::U << 1;
+    QTest::newRow("both tables incomplete: switched, asked once") << true << true << Region::J << Region::J << 1;
+    QTest::newRow("both incomplete without autoselect") << false << true << Region::U << Region::U << 1;
+}
+
+void TestWindow::autoselectRetry()
+{
+    QFETCH(bool, autoselect);
+    QFETCH(bool, bothIncomplete);
+    QFETCH(Region, finalRegion);
+    QFETCH(Region, readFrom);
+    QFETCH(int, wrongRomMessages);
+
+    box("CheckBox2")->setChecked(autoselect);
+    QByteArray image = ImageFiles::image(Region::J);
+    if (bothIncomplete)
+        image[static_cast<qsizetype>(byteOffset(Region::J, 15, 4))] = '#';
+    open(m_files.write(QStringLiteral("j.rom"), image));
+
+    QCOMPARE(m_form->region(), finalRegion);
+    QCOMPARE(box("CheckBox1")->isChecked(), finalRegion == Region::J);
+    QCOMPARE(labelTexts(), names(finalRegion));
+    QCOMPARE(m_form->passwordField(16)->isVisible(), finalRegion == Region::J);
+    QCOMPARE(fieldTexts(), ImageFiles::texts(image, readFrom));
+    QCOMPARE(m_dialogs.messages, QStringList(wrongRomMessages, QStringLiteral("You selected the wrong ROM?")));
+    QVERIFY(m_dialogs.errors.isEmpty());
+
+    if (bothIncomplete && autoselect) {
+        // The next Open ROM starts from the region the retry left.
+        m_dialogs.reset();
+        open(m_files.write(QStringLiteral("j2.rom"), ImageFiles::image(Region::J)));
+        QCOMPARE(m_form->region(), Region::J);
+        QVERIFY(m_dialogs.messages.isEmpty());
+    }
+}
+
+void TestWindow::regionJIgnoresSlots16And17()
+{
+    box("CheckBox1")->setChecked(true);
+    QByteArray image = ImageFiles::image(Region::J);
+    image[static_cast<qsizetype>(byteOffset(Region::J, 16, 1))] = '\0';
+    image[static_cast<qsizetype>(byteOffset(Region::J, 17, 4))] = 'z';
+    open(m_files.write(QStringLiteral("j.rom"), image));
+    QCOMPARE(m_form->region(), Region::J);
+    QCOMPARE(m_form->passwordField(16)->text().size(), 3);
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestWindow::byteWithoutCharacter_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("byte");
+    const int bytes[] = {0, 47, 58, 64, 91, 97, 255};
+    int n = 0;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        for (int k = 1; k <= SlotLength; ++k) {
+            const int byte = bytes[n++ % std::size(bytes)];
+            QTest::addRow("slot %d char %d byte %d", slot, k, byte) << slot << k << byte;
+        }
+    }
+}
+
+void TestWindow::byteWithoutCharacter()
+{
+    QFETCH(int, slot);
+    QFETCH(int, k);
+    QFETCH(int, byte);
+    box("CheckBox2")->setChecked(false);
+    QByteArray image = ImageFiles::image(Region::U);
+    image[static_cast<qsizetype>(byteOffset(Region::U, slot, k))] = static_cast<char>(byte);
+    open(m_files.write(QStringLiteral("u.rom"), image));
+
+    QStringList expected = ImageFiles::texts(ImageFiles::image(Region::U), Region::U);
+    expected[slot - 1].remove(k - 1, 1); // no gap, no placeholder
+    QCOMPARE(fieldTexts(), expected);
+    QCOMPARE(m_dialogs.messages.size(), slot <= 15 ? 1 : 0);
+    QVERIFY(m_dialogs.errors.isEmpty());
+}
+
+void TestWindow::openFailure_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing file") << "missing.rom" << "File not found.";
+    QTest::newRow("missing folder") << "nowhere/missing.rom" << "Invalid filename.";
+    QTest::newRow("folder") << "folder" << "File access denied.";
+    QTest::newRow("FIFO") << "fifo" << "File access denied.";
+    QTest::newRow("device") << "/dev/null" << "File access denied.";
+}
+
+void TestWindow::openFailure()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, error);
+    QDir().mkpath(m_files.path(QStringLiteral("folder")));
+    ::mkfifo(qPrintable(m_files.path(QStringLiteral("fifo"))), 0600);
+
+    // A loaded image first: a failing open must leave the window as it was.
+    const QString good = m_files.write(QStringLiteral("u.rom"), ImageFiles::image(Region::U));
+    open(good);
+    m_form->passwordField(3)->setText(QStringLiteral("EDIT"));
+    const QStringList before = fieldTexts();
+
+    open(name.startsWith(QLatin1Char('/')) ? name : m_files.path(name));
+    QCOMPARE(m_dialogs.errors, QStringList{error});
+    QCOMPARE(fieldTexts(), before);
+    QCOMPARE(m_form->region(), Region::U);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QVERIFY(!QFileInfo::exists(m_files.path(QStringLiteral("missing.rom"))));
+
+    // Reload tries the name that failed, not the one that worked.
+    m_dialogs.reset();
+    click(button("BitBtn1"));
+    QCOMPARE(m_dialogs.errors, QStringList{error});
+}
+
+void TestWindow::shortFile_data()
+{
+    QTest::addColumn<Region>("region");
+    QTest::addColumn<int>("size");
+    for (Region region : {Region::U, Region::J}) {
+        const int offset = static_cast<int>(tableOffset(region));
+        for (int size = offset; size <= offset + TableBytesRead; ++size) {
+            QTest::addRow("%s %d bytes", region == Region::U ? "U" : "J", size) << region << size;
+        }
+    }
+}
+
+void TestWindow::shortFile()
+{
+    QFETCH(Region, region);
+    QFETCH(int, size);
+    if (region == Region::J)
+        box("CheckBox1")->setChecked(true);
+    const QByteArray full = ImageFiles::image(region);
+    const QByteArray image = full.left(size);
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        m_form->passwordField(slot)->setText(QStringLiteral("OLD"));
+    open(m_files.write(QStringLiteral("short.rom"), image));
+
+    const int complete = (size - static_cast<int>(tableOffset(region))) / SlotLength;
+    const QStringList texts = ImageFiles::texts(full, region);
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        QCOMPARE(m_form->passwordField(slot)->text(), slot <= complete ? texts[slot - 1] : QStringLiteral("OLD"));
+    const bool fits = complete == SlotCount;
+    QCOMPARE(m_dialogs.errors, fits ? QStringList() : QStringList{QStringLiteral("Read beyond end of file.")});
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QVERIFY(button("Button2")->isEnabled());
+    QCOMPARE(button("BitBtn1")->isEnabled(), fits);
+    QCOMPARE(m_form->region(), region);
+}
+
+void TestWindow::failureInsideRetryReload()
+{
+    const QString path = m_files.write(QStringLiteral("j.rom"), ImageFiles::image(Region::J));
+    m_sys.fail(FaultySysCalls::Read, 2, EIO);
+    open(path);
+    QCOMPARE(m_form->region(), Region::J);
+    QCOMPARE(m_dialogs.errors, QStringList{QStringLiteral("I/O error 5.")});
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestWindow::reloadUsesRememberedName()
+{
+    const QByteArray first = ImageFiles::image(Region::U, false, 1);
+    const QString firstPath = m_files.write(QStringLiteral("first.rom"), first);
+    open(firstPath);
+    m_dialogs.answer(std::nullopt);
+    click(button("Button1"));
+    m_form->passwordField(1)->setText(QString());
+    click(button("BitBtn1"));
+    QCOMPARE(fieldTexts(), ImageFiles::texts(first, Region::U));
+    QCOMPARE(ImageFiles::read(firstPath), first);
+}
+
+void TestWindow::reloadNeverChecks()
+{
+    box("CheckBox2")->setChecked(false);
+    const QString path = m_files.write(QStringLiteral("u.rom"), ImageFiles::image(Region::U));
+    open(path);
+    ImageFiles::image(Region::J);
+    m_files.write(QStringLiteral("u.rom"), ImageFiles::image(Region::J));
+    click(button("BitBtn1"));
+    QCOMPARE(m_form->region(), Region::U);
+    QVERIFY(m_form->passwordField(1)->text().size() < 4);
+    QVERIFY(m_dialogs.messages.isEmpty() && m_dialogs.errors.isEmpty());
+}
+
+void TestWindow::loadReplacesTypedText()
+{
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        m_form->passwordField(slot)->setText(QStringLiteral("typd"));
+    const QByteArray image = ImageFiles::image(Region::U);
+    open(m_files.write(QStringLiteral("u.rom"), image));
+    QCOMPARE(fieldTexts(), ImageFiles::texts(image, Region::U));
+}
+
+void TestWindow::altRPressesReload()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QTest::keyClick(m_form, Qt::Key_R, Qt::AltModifier);
+    QTest::qWait(200);
+    QCOMPARE(m_sys.calls(FaultySysCalls::Open), 0); // disabled: nothing happens
+    const QByteArray image = ImageFiles::image(Region::U);
+    open(m_files.write(QStringLiteral("u.rom"), image));
+    m_form->passwordField(1)->setText(QString());
+    QTest::keyClick(m_form, Qt::Key_R, Qt::AltModifier);
+    // A mnemonic animates the press before it clicks.
+    QTRY_COMPARE(m_form->passwordField(1)->text(), ImageFiles::texts(image, Region::U).front());
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
