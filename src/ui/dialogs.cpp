@@ -30,6 +30,9 @@ std::optional<QString> DesktopDialogs::openFileName(QWidget *parent, const QStri
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // Some desktops' own dialogs refuse a name that does not exist yet; Qt's accepts it,
+    // and the editor then reports plainly that the file was not found.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (!initialName.isEmpty())
         dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted)
