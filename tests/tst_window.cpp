@@ -59,6 +59,7 @@ private slots:
     void reloadNeverChecks();
     void loadReplacesTypedText();
     void altRPressesReload();
+    void enterPressesTheFocusedButton();
 
 private:
     QCheckBox *box(const char *name) const { return m_form->findChild<QCheckBox *>(QLatin1String(name)); }
@@ -608,6 +609,21 @@ void TestWindow::altRPressesReload()
     QTest::keyClick(m_form, Qt::Key_R, Qt::AltModifier);
     // A mnemonic animates the press before it clicks.
     QTRY_COMPARE(m_form->passwordField(1)->text(), ImageFiles::texts(image, Region::U).front());
+}
+
+void TestWindow::enterPressesTheFocusedButton()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QCOMPARE(QApplication::focusWidget(), button("Button1"));
+    m_dialogs.answer(std::nullopt);
+    QTest::keyClick(button("Button1"), Qt::Key_Return);
+    QTRY_COMPARE(m_dialogs.initialNames.size(), 1);
+    // Enter in a password field presses nothing.
+    m_form->passwordField(1)->setFocus();
+    QTest::keyClick(m_form->passwordField(1), Qt::Key_Return);
+    QTest::qWait(200);
+    QCOMPARE(m_dialogs.initialNames.size(), 1);
+    QVERIFY(m_dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(TestWindow)

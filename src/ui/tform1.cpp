@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -151,6 +152,8 @@ void TForm1::createPasswordRows()
     Label19 = new QLabel(hintText(), GroupBox1);
     Label19->setObjectName(QStringLiteral("Label19"));
     Label19->setVisible(false);
+    // It sits on the frame's top edge, like a second caption: hide the line behind it.
+    Label19->setAutoFillBackground(true);
 }
 
 void TForm1::createRomRow()
@@ -182,6 +185,7 @@ void TForm1::createButtons()
     for (QPushButton *button : {Button1, BitBtn1, Button2, Button3}) {
         button->setAutoDefault(false);
         button->setDefault(false);
+        button->installEventFilter(this);
     }
 }
 
@@ -249,6 +253,22 @@ void TForm1::layOut()
     place(Button2, SaveRect);
     place(Button3, AboutRect);
     setFixedSize(GroupBox1->size());
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter presses the button that has the focus, as Space does; no button is a default
+    // one that Enter would press from elsewhere.
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        auto *button = qobject_cast<QPushButton *>(watched);
+        if (button && button->isEnabled() && key->modifiers() == Qt::NoModifier
+            && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            button->animateClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::connectControls()

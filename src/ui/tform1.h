@@ -50,6 +50,9 @@ public:
     void CheckBox1Click(); ///< region switch; cannot fail
     void CheckBox2Click(); ///< autoselect toggle; cannot fail
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createControls();
     void createPasswordRows();
