@@ -1,0 +1,700 @@
+#include "faultysyscalls.h"
+#include "model/tablelayout.h"
+#include "rom/failure.h"
+#include "rom/passwordtable.h"
+#include "rom/romfile.h"
+#include "rom/sampleimage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <array>
+#include <climits>
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <sys/stat.h>
+
+using namespace vorn;
+
+namespace {
+
+// Fault-injecting calls that can also cut every read and write to `chunk` bytes,
+// so a failure can be made to strike in the middle of a transfer.
+class ChunkedSysCalls : public FaultySysCalls
+{
+public:
+    long chunk = -1;
+
+    ssize_t read(int fd, void *buffer, size_t count) override
+    {
+        return FaultySysCalls::read(fd, buffer, cut(count));
+    }
+    ssize_t write(int fd, const void *buffer, size_t count) override
+    {
+        return FaultySysCalls::write(fd, buffer, cut(count));
+    }
+
+private:
+    size_t cut(size_t count) const
+    {
+        return chunk >= 0 ? std::min<size_t>(count, static_cast<size_t>(chunk)) : count;
+    }
+};
+
+// What a row makes one call do.
+struct Injection
+{
+    enum How { None, Fail, Nothing, AtMost };
+    How how = None;
+    int nth = 1;
+    int error = 0;   // Fail: the errno
+    long bytes = 0;  // AtMost: the most that call transfers
+    long chunk = -1; // every call transfers at most this many bytes
+
+    void arm(ChunkedSysCalls &sys, FaultySysCalls::Op op) const
+    {
+        sys.chunk = chunk;
+        switch (how) {
+        case None: break;
+        case Fail: sys.fail(op, nth, error); break;
+        case Nothing: sys.transferNothing(op, nth); break;
+        case AtMost: sys.transferAtMost(op, nth, bytes); break;
+        }
+    }
+};
+
+Injection fail(int error, int nth = 1, long chunk = -1) { return {Injection::Fail, nth, error, 0, chunk}; }
+Injection nothing(int nth = 1, long chunk = -1) { return {Injection::Nothing, nth, 0, 0, chunk}; }
+Injection atMost(long bytes) { return {Injection::AtMost, 1, 0, bytes, -1}; }
+Injection chunked(long chunk) { return {Injection::None, 1, 0, 0, chunk}; }
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool store(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// Every entry of a folder tree, with the contents of its regular files.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> entries;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(folder.toStdString())) {
+        const QString path = QString::fromStdString(entry.path().string());
+        entries[path] = entry.is_regular_file() ? contents(path) : QByteArray("<not a file>");
+    }
+    return entries;
+}
+
+qsizetype openDescriptors()
+{
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator());
+}
+
+QString regionName(Region region)
+{
+    return region == Region::U ? QStringLiteral("(U)") : QStringLiteral("(J)");
+}
+
+const std::array<Region, 2> Regions = {Region::U, Region::J};
+
+} // namespace
+
+Q_DECLARE_METATYPE(vorn::Region)
+Q_DECLARE_METATYPE(Injection)
+
+class TestRomFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void messageForCode_data();
+    void messageForCode();
+    void errorBoxText_data();
+    void errorBoxText();
+    void conversionFailure();
+    void openRefused_data();
+    void openRefused();
+    void openInjected_data();
+    void openInjected();
+    void openReleasesDescriptorWhenFstatFails();
+    void stepsNeedAnOpenFile_data();
+    void stepsNeedAnOpenFile();
+    void bindReleasesEarlierFile();
+    void readStopsAtEndOfFile_data();
+    void readStopsAtEndOfFile();
+    void readInjected_data();
+    void readInjected();
+    void writeInjected_data();
+    void writeInjected();
+    void otherStepsInjected_data();
+    void otherStepsInjected();
+    void encodePasswords_data();
+    void encodePasswords();
+    void encodeRefusesCharacter_data();
+    void encodeRefusesCharacter();
+    void requireRoomForTable_data();
+    void requireRoomForTable();
+    void sampleImage_data();
+    void sampleImage();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+};
+
+void TestRomFile::messageForCode_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("2") << 2 << "File not found";
+    QTest::newRow("3") << 3 << "Invalid filename";
+    QTest::newRow("4") << 4 << "Too many open files";
+    QTest::newRow("5") << 5 << "File access denied";
+    QTest::newRow("100") << 100 << "Read beyond end of file";
+    QTest::newRow("101") << 101 << "Disk full";
+    QTest::newRow("106") << 106 << "Invalid numeric input";
+    for (int code : {103, 0, 1, 6, 28, 102, 104, 105, 107, 999, -1})
+        QTest::addRow("%d has no text of its own", code) << code << QStringLiteral("I/O error %1").arg(code);
+}
+
+void TestRomFile::messageForCode()
+{
+    QFETCH(int, code);
+    QFETCH(QString, expected);
+    QCOMPARE(vorn::messageForCode(code), expected);
+    QCOMPARE(IoFailure(code).message(), expected);
+    QCOMPARE(IoFailure(code).code(), code);
+}
+
+void TestRomFile::errorBoxText_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("after a letter") << "File not found" << "File not found.";
+    QTest::newRow("after a digit") << "I/O error 5" << "I/O error 5.";
+    QTest::newRow("after a slash") << "a/" << "a/.";
+    QTest::newRow("after a non-ASCII letter") << "\u00E9" << "\u00E9.";
+    QTest::newRow("not after a period") << "Done." << "Done.";
+    QTest::newRow("not after !") << "Stop!" << "Stop!";
+    QTest::newRow("not after )") << "(x)" << "(x)";
+    QTest::newRow("not after -") << "a-" << "a-";
+    QTest::newRow("not after a space") << "a " << "a ";
+    QTest::newRow("not to the empty text") << "" << "";
+}
+
+void TestRomFile::errorBoxText()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, expected);
+    QCOMPARE(vorn::errorBoxText(message), expected);
+}
+
+void TestRomFile::conversionFailure()
+{
+    const ConversionFailure failure{QString()};
+    QCOMPARE(failure.message(), "'' is not a valid integer value");
+    QCOMPARE(failure.kind(), Failure::Kind::Conversion);
+    QCOMPARE(failure.code(), 0);
+    QCOMPARE(QString::fromUtf8(failure.what()), failure.message());
+    QCOMPARE(vorn::errorBoxText(failure.message()), "'' is not a valid integer value.");
+}
+
+void TestRomFile::openRefused_data()
+{
+    QTest::addColumn<QString>("name"); // %1: the test folder
+    QTest::addColumn<int>("code");
+    QTest::newRow("missing file in an existing folder") << "%1/missing.bin" << 2;
+    QTest::newRow("missing folder") << "%1/nofolder/missing.bin" << 3;
+    QTest::newRow("path through a regular file") << "%1/image.bin/inner.bin" << 3;
+    QTest::newRow("name longer than NAME_MAX") << "%1/" + QString(NAME_MAX + 1, u'x') << 3;
+    QTest::newRow("empty name") << "" << 3;
+    QTest::newRow("folder") << "%1/folder" << 5;
+    QTest::newRow("FIFO, without blocking") << "%1/fifo" << 5;
+    QTest::newRow("device") << "/dev/null" << 5;
+}
+
+void TestRomFile::openRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(int, code);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(store(dir.filePath("image.bin"), sampleFiller(1000, 3)));
+    QVERIFY(QDir(dir.path()).mkdir("folder"));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+    if (name.contains("%1"))
+        name = name.arg(dir.path());
+    const auto before = snapshot(dir.path());
+
+    RomFile file;
+    file.bind(name);
+    try {
+        file.open();
+        QFAIL("open succeeded");
+    } catch (const IoFailure &failure) {
+        QCOMPARE(failure.code(), code);
+        QCOMPARE(failure.message(), vorn::messageForCode(code));
+    }
+    QVERIFY(!file.isOpen());
+    QCOMPARE(snapshot(dir.path()), before); // nothing created, nothing changed
+}
+
+void TestRomFile::openInjected_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("EMFILE") << EMFILE << "Too many open files";
+    QTest::newRow("ENFILE") << ENFILE << "Too many open files";
+    QTest::newRow("EACCES") << EACCES << "File access denied";
+    QTest::newRow("EPERM") << EPERM << "File access denied";
+    QTest::newRow("EROFS") << EROFS << "File access denied";
+    QTest::newRow("EIO keeps its own number") << EIO << "I/O error 5";
+    QTest::newRow("ENOSPC") << ENOSPC << "I/O error 28";
+}
+
+void TestRomFile::openInjected()
+{
+    QFETCH(int, error);
+    QFETCH(QString, message);
+    const QByteArray image = sampleFiller(1000, 4);
+    QVERIFY(store(path("injected.bin"), image));
+    FaultySysCalls sys;
+    sys.fail(FaultySysCalls::Open, 1, error);
+    RomFile file(sys);
+    file.bind(path("injected.bin"));
+    try {
+        file.open();
+        QFAIL("open succeeded");
+    } catch (const IoFailure &failure) {
+        QCOMPARE(failure.message(), message);
+    }
+    QVERIFY(!file.isOpen());
+    QCOMPARE(contents(path("injected.bin")), image);
+}
+
+void TestRomFile::openReleasesDescriptorWhenFstatFails()
+{
+    QVERIFY(store(path("fstat.bin"), sampleFiller(100, 5)));
+    const qsizetype before = openDescriptors();
+    FaultySysCalls sys;
+    sys.fail(FaultySysCalls::Fstat, 1, EIO);
+    RomFile file(sys);
+    file.bind(path("fstat.bin"));
+    QVERIFY_THROWS_EXCEPTION(IoFailure, file.open());
+    QVERIFY(!file.isOpen());
+    QCOMPARE(openDescriptors(), before);
+    QCOMPARE(sys.calls(FaultySysCalls::Close), 1);
+}
+
+void TestRomFile::stepsNeedAnOpenFile_data()
+{
+    QTest::addColumn<bool>("bound");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("tryOpen");
+    QTest::newRow("unbound") << false << QString() << false;
+    QTest::newRow("bound, not opened") << true << "image.bin" << false;
+    QTest::newRow("after a failed open") << true << "missing.bin" << true;
+    QTest::newRow("after a failed open of an empty name") << true << QString() << true;
+}
+
+void TestRomFile::stepsNeedAnOpenFile()
+{
+    QFETCH(bool, bound);
+    QFETCH(QString, name);
+    QFETCH(bool, tryOpen);
+    const QByteArray image = sampleFiller(100, 6);
+    QVERIFY(store(path("image.bin"), image));
+
+    RomFile file;
+    if (bound)
+        file.bind(name.isEmpty() ? QString() : path(name));
+    if (tryOpen)
+        QVERIFY_THROWS_EXCEPTION(IoFailure, file.open());
+    QVERIFY(!file.isOpen());
+
+    const std::array<std::uint8_t, 4> bytes = {'A', 'B', 'C', 'D'};
+    const std::vector<std::pair<const char *, std::function<void()>>> steps = {
+        {"seek", [&] { file.seek(0); }},
+        {"write", [&] { file.write(bytes); }},
+        {"writeByte", [&] { file.writeByte('A'); }},
+        {"readByte", [&] { file.readByte(); }},
+        {"flush", [&] { file.flush(); }},
+        {"size", [&] { file.size(); }},
+    };
+    for (const auto &[step, run] : steps) {
+        try {
+            run();
+            QFAIL(step);
+        } catch (const IoFailure &failure) {
+            QCOMPARE(failure.code(), 103);
+            QCOMPARE(failure.message(), "I/O error 103");
+        }
+    }
+    std::array<std::uint8_t, 4> out{};
+    std::optional<IoFailure> failure;
+    QCOMPARE(file.read(out, failure), 0u);
+    QVERIFY(failure);
+    QCOMPARE(failure->code(), 103);
+    QCOMPARE(readPasswordTable(file).slotsRead, 0);
+    QCOMPARE(contents(path("image.bin")), image);
+}
+
+void TestRomFile::bindReleasesEarlierFile()
+{
+    QVERIFY(store(path("a.bin"), "a"));
+    QVERIFY(store(path("b.bin"), "b"));
+    const qsizetype before = openDescriptors();
+    {
+        RomFile file;
+        for (int i = 0; i < 1000; ++i) {
+            file.bind(path(i % 2 ? "a.bin" : "b.bin"));
+            file.open();
+        }
+        QCOMPARE(openDescriptors(), before + 1);
+        file.open(); // opening again releases the descriptor it holds
+        QCOMPARE(openDescriptors(), before + 1);
+        file.bind(path("b.bin")); // a new name alone closes the earlier file
+        QVERIFY(!file.isOpen());
+        QCOMPARE(openDescriptors(), before);
+        file.open();
+    }
+    QCOMPARE(openDescriptors(), before);
+}
+
+void TestRomFile::readStopsAtEndOfFile_data()
+{
+    QTest::addColumn<Region>("region");
+    QTest::addColumn<int>("size");
+    for (Region region : Regions) {
+        const int offset = int(tableOffset(region));
+        for (int size = offset; size <= offset + TableBytesRead; ++size)
+            QTest::addRow("%s %d bytes", qPrintable(regionName(region)), size) << region << size;
+    }
+}
+
+void TestRomFile::readStopsAtEndOfFile()
+{
+    QFETCH(Region, region);
+    QFETCH(int, size);
+    const int offset = int(tableOffset(region));
+    const int available = std::min(size - offset, TableBytesRead);
+    const QByteArray image = vorn::sampleImage(region).left(size);
+    QVERIFY(store(path("short.bin"), image));
+    const QStringList passwords = samplePasswords(1);
+
+    RomFile file;
+    file.bind(path("short.bin"));
+    file.open();
+    file.seek(offset);
+    std::array<std::uint8_t, TableBytesRead> bytes{};
+    std::optional<IoFailure> failure;
+    QCOMPARE(file.read(bytes, failure), std::size_t(available));
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(bytes.data()), available),
+             image.mid(offset, available));
+    QCOMPARE(bool(failure), available < TableBytesRead);
+    if (failure) {
+        QCOMPARE(failure->code(), 100);
+        QCOMPARE(failure->message(), "Read beyond end of file");
+    }
+
+    file.seek(offset);
+    const TableRead table = readPasswordTable(file);
+    QCOMPARE(table.slotsRead, available / SlotLength);
+    QCOMPARE(bool(table.failure), available < TableBytesRead);
+    if (table.failure)
+        QCOMPARE(table.failure->code(), 100);
+    for (int slot = 0; slot < table.slotsRead; ++slot)
+        QCOMPARE(table.texts[slot], passwords[slot]);
+    QCOMPARE(contents(path("short.bin")), image);
+}
+
+void TestRomFile::readInjected_data()
+{
+    QTest::addColumn<Injection>("injection");
+    QTest::addColumn<int>("arrived");
+    QTest::addColumn<QString>("message"); // empty: no failure
+    QTest::newRow("EIO on the first read") << fail(EIO) << 0 << "I/O error 5";
+    QTest::newRow("EACCES on the first read") << fail(EACCES) << 0 << "File access denied";
+    QTest::newRow("EINTR is retried") << fail(EINTR) << 68 << "";
+    QTest::newRow("a short read is continued") << atMost(10) << 68 << "";
+    QTest::newRow("a read taking nothing is the end") << nothing() << 0 << "Read beyond end of file";
+    QTest::newRow("one byte per read") << chunked(1) << 68 << "";
+    QTest::newRow("3-byte reads, EIO on the 6th") << fail(EIO, 6, 3) << 15 << "I/O error 5";
+    QTest::newRow("3-byte reads, nothing on the 9th") << nothing(9, 3) << 24 << "Read beyond end of file";
+    QTest::newRow("7-byte reads, EIO on the 10th") << fail(EIO, 10, 7) << 63 << "I/O error 5";
+}
+
+void TestRomFile::readInjected()
+{
+    QFETCH(Injection, injection);
+    QFETCH(int, arrived);
+    QFETCH(QString, message);
+    const QByteArray image = vorn::sampleImage(Region::U);
+    QVERIFY(store(path("read.bin"), image));
+    const QStringList passwords = samplePasswords(1);
+
+    ChunkedSysCalls sys;
+    RomFile file(sys);
+    file.bind(path("read.bin"));
+    file.open();
+    file.seek(tableOffset(Region::U));
+    injection.arm(sys, FaultySysCalls::Read);
+    const TableRead table = readPasswordTable(file);
+
+    QCOMPARE(table.slotsRead, arrived / SlotLength);
+    for (int slot = 0; slot < table.slotsRead; ++slot)
+        QCOMPARE(table.texts[slot], passwords[slot]);
+    QCOMPARE(table.failure ? table.failure->message() : QString(), message);
+    QCOMPARE(contents(path("read.bin")), image);
+}
+
+void TestRomFile::writeInjected_data()
+{
+    QTest::addColumn<Injection>("injection");
+    QTest::addColumn<int>("written");
+    QTest::addColumn<QString>("message"); // empty: no failure
+    QTest::newRow("no fault") << Injection{} << 60 << "";
+    QTest::newRow("EINTR is retried") << fail(EINTR) << 60 << "";
+    QTest::newRow("a 10-byte write is continued") << atMost(10) << 60 << "";
+    QTest::newRow("one byte per write") << chunked(1) << 60 << "";
+    QTest::newRow("EIO on the first write") << fail(EIO) << 0 << "I/O error 5";
+    QTest::newRow("ENOSPC on the first write") << fail(ENOSPC) << 0 << "I/O error 28";
+    QTest::newRow("EROFS on the first write") << fail(EROFS) << 0 << "File access denied";
+    QTest::newRow("a write taking nothing") << nothing() << 0 << "Disk full";
+    QTest::newRow("10-byte writes, EIO on the 3rd") << fail(EIO, 3, 10) << 20 << "I/O error 5";
+    QTest::newRow("10-byte writes, nothing on the 6th") << nothing(6, 10) << 50 << "Disk full";
+    QTest::newRow("7-byte writes, ENOSPC on the 9th") << fail(ENOSPC, 9, 7) << 56 << "I/O error 28";
+}
+
+void TestRomFile::writeInjected()
+{
+    QFETCH(Injection, injection);
+    QFETCH(int, written);
+    QFETCH(QString, message);
+    const QByteArray image = vorn::sampleImage(Region::U);
+    QVERIFY(store(path("write.bin"), image));
+    const QStringList newPasswords = samplePasswords(99);
+    const std::vector<std::uint8_t> bytes = vorn::encodePasswords(newPasswords, Region::U);
+    QCOMPARE(bytes.size(), std::size_t(60));
+
+    ChunkedSysCalls sys;
+    RomFile file(sys);
+    file.bind(path("write.bin"));
+    file.open();
+    file.seek(tableOffset(Region::U));
+    injection.arm(sys, FaultySysCalls::Write);
+    QString raised;
+    try {
+        file.write(bytes);
+    } catch (const IoFailure &failure) {
+        raised = failure.message();
+    }
+    file.bind(QString()); // close before comparing
+
+    QCOMPARE(raised, message);
+    QCOMPARE(sys.bytesWritten(), long(written));
+    QByteArray expected = image;
+    expected.replace(tableOffset(Region::U), written,
+                     QByteArray(reinterpret_cast<const char *>(bytes.data()), written));
+    QCOMPARE(contents(path("write.bin")), expected);
+}
+
+void TestRomFile::otherStepsInjected_data()
+{
+    QTest::addColumn<int>("op");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("flush, EIO") << int(FaultySysCalls::Fsync) << EIO << "I/O error 5";
+    QTest::newRow("flush, ENOSPC") << int(FaultySysCalls::Fsync) << ENOSPC << "I/O error 28";
+    QTest::newRow("flush, EROFS") << int(FaultySysCalls::Fsync) << EROFS << "File access denied";
+    QTest::newRow("seek, EIO") << int(FaultySysCalls::Lseek) << EIO << "I/O error 5";
+    QTest::newRow("size, EIO") << int(FaultySysCalls::Fstat) << EIO << "I/O error 5";
+}
+
+void TestRomFile::otherStepsInjected()
+{
+    QFETCH(int, op);
+    QFETCH(int, error);
+    QFETCH(QString, message);
+    const QByteArray image = vorn::sampleImage(Region::J);
+    QVERIFY(store(path("other.bin"), image));
+    FaultySysCalls sys;
+    RomFile file(sys);
+    file.bind(path("other.bin"));
+    file.open();
+    sys.fail(FaultySysCalls::Op(op), 1, error);
+    try {
+        switch (op) {
+        case FaultySysCalls::Fsync: file.flush(); break;
+        case FaultySysCalls::Lseek: file.seek(tableOffset(Region::J)); break;
+        default: file.size(); break;
+        }
+        QFAIL("the step succeeded");
+    } catch (const IoFailure &failure) {
+        QCOMPARE(failure.kind(), Failure::Kind::Io);
+        QCOMPARE(failure.message(), message);
+    }
+    QVERIFY(file.isOpen());
+    QCOMPARE(contents(path("other.bin")), image);
+}
+
+void TestRomFile::encodePasswords_data()
+{
+    QTest::addColumn<Region>("region");
+    QTest::addColumn<QStringList>("texts");
+    const QStringList passwords = samplePasswords(42);
+    QTest::newRow("(U) writes slots 1-15") << Region::U << passwords;
+    QTest::newRow("(U) with 15 texts") << Region::U << passwords.mid(0, 15);
+    QTest::newRow("(U) ignores slots 16 and 17")
+        << Region::U << passwords.mid(0, 15) + QStringList{"----", "a b"};
+    QTest::newRow("(J) writes slots 1-17") << Region::J << passwords;
+}
+
+void TestRomFile::encodePasswords()
+{
+    QFETCH(Region, region);
+    QFETCH(QStringList, texts);
+    const std::vector<std::uint8_t> bytes = vorn::encodePasswords(texts, region);
+    QCOMPARE(int(bytes.size()), region == Region::U ? 60 : 68);
+    const QByteArray expected = texts.join(QString()).toLatin1().left(int(bytes.size()));
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(bytes.data()), bytes.size()), expected);
+}
+
+void TestRomFile::encodeRefusesCharacter_data()
+{
+    QTest::addColumn<Region>("region");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("bad");
+    const QStringList bad = {"-", " ", "a", "\u00E9"};
+    int row = 0;
+    for (Region region : Regions) {
+        for (int slot = 1; slot <= slotsWritten(region); ++slot) {
+            for (int k = 1; k <= SlotLength; ++k) {
+                const QString c = bad[row++ % bad.size()];
+                QTest::addRow("%s slot %d char %d \"%s\"", qPrintable(regionName(region)), slot, k,
+                              qPrintable(c))
+                    << region << slot << k << c;
+            }
+        }
+    }
+}
+
+void TestRomFile::encodeRefusesCharacter()
+{
+    QFETCH(Region, region);
+    QFETCH(int, slot);
+    QFETCH(int, k);
+    QFETCH(QString, bad);
+    QStringList passwords = samplePasswords(7);
+    passwords[slot - 1].replace(k - 1, 1, bad);
+    const QByteArray image = vorn::sampleImage(region);
+    QVERIFY(store(path("encode.bin"), image));
+
+    // The way a save goes: nothing may reach the file when a character fails.
+    RomFile file;
+    file.bind(path("encode.bin"));
+    file.open();
+    std::vector<std::uint8_t> bytes = {0xEE};
+    try {
+        vorn::requireRoomForTable(file, region);
+        file.seek(tableOffset(region));
+        bytes = vorn::encodePasswords(passwords, region);
+        file.write(bytes);
+        QFAIL("the character was encoded");
+    } catch (const ConversionFailure &failure) {
+        QCOMPARE(failure.message(), "'' is not a valid integer value");
+    }
+    QCOMPARE(bytes, std::vector<std::uint8_t>{0xEE});
+    file.bind(QString());
+    QCOMPARE(contents(path("encode.bin")), image);
+}
+
+void TestRomFile::requireRoomForTable_data()
+{
+    QTest::addColumn<Region>("region");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("(U) empty") << Region::U << 0 << false;
+    QTest::newRow("(U) ends at the table start") << Region::U << 6803 << false;
+    QTest::newRow("(U) one byte short") << Region::U << 6862 << false;
+    QTest::newRow("(U) exactly long enough") << Region::U << 6863 << true;
+    QTest::newRow("(U) sample size") << Region::U << SampleImageSize << true;
+    QTest::newRow("(J) empty") << Region::J << 0 << false;
+    QTest::newRow("(J) one byte short") << Region::J << 687 << false;
+    QTest::newRow("(J) exactly long enough") << Region::J << 688 << true;
+    QTest::newRow("(J) sample size") << Region::J << SampleImageSize << true;
+}
+
+void TestRomFile::requireRoomForTable()
+{
+    QFETCH(Region, region);
+    QFETCH(int, size);
+    QFETCH(bool, fits);
+    const QByteArray image = vorn::sampleImage(region).left(size);
+    QVERIFY(store(path("room.bin"), image));
+    RomFile file;
+    file.bind(path("room.bin"));
+    file.open();
+    try {
+        vorn::requireRoomForTable(file, region);
+        QVERIFY(fits);
+    } catch (const IoFailure &failure) {
+        QVERIFY(!fits);
+        QCOMPARE(failure.message(), tooShortMessage());
+    }
+    QCOMPARE(contents(path("room.bin")), image);
+}
+
+void TestRomFile::sampleImage_data()
+{
+    QTest::addColumn<Region>("region");
+    QTest::addColumn<quint32>("seed");
+    for (Region region : Regions) {
+        for (quint32 seed : {0u, 1u, 5u, 0xFFFFFFFFu})
+            QTest::addRow("%s seed %u", qPrintable(regionName(region)), seed) << region << seed;
+    }
+}
+
+void TestRomFile::sampleImage()
+{
+    QFETCH(Region, region);
+    QFETCH(quint32, seed);
+    const QByteArray image = vorn::sampleImage(region, seed);
+    QCOMPARE(image.size(), 131088);
+    QCOMPARE(vorn::sampleImage(region, seed), image);
+    QVERIFY(vorn::sampleImage(region, seed + 7) != image);
+    QVERIFY(store(path("sample.bin"), image));
+
+    RomFile file;
+    file.bind(path("sample.bin"));
+    file.open();
+    file.seek(tableOffset(region));
+    const TableRead own = readPasswordTable(file);
+    QVERIFY(!own.failure);
+    QCOMPARE(own.slotsRead, SlotCount);
+    const QStringList passwords = samplePasswords(seed);
+    for (int slot = 0; slot < SlotCount; ++slot)
+        QCOMPARE(own.texts[slot], passwords[slot]);
+
+    file.seek(tableOffset(otherRegion(region)));
+    const TableRead other = readPasswordTable(file);
+    QCOMPARE(other.slotsRead, SlotCount);
+    int complete = 0;
+    for (int slot = 0; slot < SlotsChecked; ++slot)
+        complete += other.texts[slot].size() == SlotLength;
+    QVERIFY(complete < SlotsChecked);
+}
+
+QTEST_GUILESS_MAIN(TestRomFile)
+#include "tst_romfile.moc"
