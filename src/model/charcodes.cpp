@@ -1,5 +1,7 @@
 #include "charcodes.h"
 
+#include <array>
+
 namespace vorn {
 
 namespace {
@@ -32,26 +34,49 @@ QString CharToCodeText(const QString &text)
     return QString::number(text.front().unicode());
 }
 
+namespace {
+
+// The character of every byte value, worked out once through the code texts so the two
+// can never disagree; a null QChar marks a byte without a character.
+const std::array<QChar, 256> &byteCharacters()
+{
+    static const std::array<QChar, 256> table = [] {
+        std::array<QChar, 256> characters{};
+        for (int byte = 0; byte < 256; ++byte) {
+            const QString character = CodeTextToChar(QString::number(byte));
+            if (!character.isEmpty())
+                characters[byte] = character.front();
+        }
+        return characters;
+    }();
+    return table;
+}
+
+} // namespace
+
 QString byteToChar(std::uint8_t byte)
 {
-    return CodeTextToChar(QString::number(byte));
+    const QChar character = byteCharacters()[byte];
+    return character.isNull() ? QString() : QString(character);
 }
 
 QString slotTextFromBytes(std::span<const std::uint8_t> bytes)
 {
     QString text;
-    for (std::uint8_t byte : bytes)
-        text += byteToChar(byte);
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (std::uint8_t byte : bytes) {
+        if (const QChar character = byteCharacters()[byte]; !character.isNull())
+            text += character;
+    }
     return text;
 }
 
 std::optional<std::uint8_t> charToByte(const QString &text)
 {
-    bool ok = false;
-    const int value = CharToCodeText(text).toInt(&ok, 10);
-    if (!ok)
+    // Same answer as reading CharToCodeText(text) as an integer, without the detour.
+    if (text.size() != 1 || !inTable(text.front().unicode()))
         return std::nullopt;
-    return static_cast<std::uint8_t>(value & 0xFF);
+    return static_cast<std::uint8_t>(text.front().unicode());
 }
 
 QString upperCaseAscii(const QString &text)

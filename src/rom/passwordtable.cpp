@@ -27,10 +27,9 @@ std::vector<std::uint8_t> encodePasswords(std::span<const QString> texts, Region
     for (int slot = 0; slot < written; ++slot) {
         const QString text = slot < static_cast<int>(texts.size()) ? texts[slot] : QString();
         for (int k = 0; k < SlotLength; ++k) {
-            const QString character = text.mid(k, 1);
-            const std::optional<std::uint8_t> byte = charToByte(character);
+            const std::optional<std::uint8_t> byte = charToByte(text.mid(k, 1));
             if (!byte)
-                throw ConversionFailure(CharToCodeText(character));
+                throw ConversionFailure(QString()); // the character has no code text
             bytes.push_back(*byte);
         }
     }
