@@ -203,34 +203,32 @@ void TForm1::layOut()
     // until the widest caption and the tallest control fit their boxes.
     const QFontMetrics metrics(font());
     double scale = 1.0;
-    auto fitWidth = [&scale](int needed, int designed) {
-        scale = std::max(scale, needed / static_cast<double>(designed));
-    };
-    auto fitHeight = [&scale](int needed, int designed) {
+    // Grows the factor until `needed` pixels fit in `designed` ones, across or down.
+    auto fit = [&scale](int needed, int designed) {
         scale = std::max(scale, needed / static_cast<double>(designed));
     };
     for (int slot = 1; slot <= SlotCount; ++slot) {
         for (Region region : {Region::U, Region::J})
-            fitWidth(metrics.horizontalAdvance(slotName(region, slot)) + 2, labelRect(slot).w);
+            fit(metrics.horizontalAdvance(slotName(region, slot)) + 2, labelRect(slot).w);
     }
-    fitWidth(metrics.horizontalAdvance(QStringLiteral("WWWW")) + 12, FieldWidth);
-    fitHeight(m_edits[0]->minimumSizeHint().height(), FieldHeight);
-    fitHeight(metrics.height(), LabelHeight);
-    fitWidth(Label19->sizeHint().width(), HintRect.w);
-    fitWidth(Label20->sizeHint().width(), RomLabelRect.w);
-    fitWidth(metrics.horizontalAdvance(regionCaption(Region::J)) + 2, RegionLabelRect.w);
-    fitWidth(metrics.horizontalAdvance(GroupBox1->title()) + 8, GroupTitleRoom);
+    fit(metrics.horizontalAdvance(QStringLiteral("WWWW")) + 12, FieldWidth);
+    fit(m_edits[0]->minimumSizeHint().height(), FieldHeight);
+    fit(metrics.height(), LabelHeight);
+    fit(Label19->sizeHint().width(), HintRect.w);
+    fit(Label20->sizeHint().width(), RomLabelRect.w);
+    fit(metrics.horizontalAdvance(regionCaption(Region::J)) + 2, RegionLabelRect.w);
+    fit(metrics.horizontalAdvance(GroupBox1->title()) + 8, GroupTitleRoom);
     for (auto [box, rect] : {std::pair{CheckBox2, AutoselectRect}, {CheckBox1, ChangeRomRect}}) {
-        fitWidth(box->sizeHint().width(), rect.w);
-        fitHeight(box->sizeHint().height(), rect.h);
+        fit(box->sizeHint().width(), rect.w);
+        fit(box->sizeHint().height(), rect.h);
     }
     for (auto [button, rect] : {std::pair{Button1, OpenRect}, {BitBtn1, ReloadRect},
                                 {Button2, SaveRect}, {Button3, AboutRect}}) {
         int needed = metrics.horizontalAdvance(button->text().remove(QLatin1Char('&'))) + 16;
         if (!button->icon().isNull())
             needed += button->iconSize().width() + 4;
-        fitWidth(needed, rect.w);
-        fitHeight(metrics.height() + 8, rect.h);
+        fit(needed, rect.w);
+        fit(metrics.height() + 8, rect.h);
     }
 
     auto place = [scale](QWidget *widget, const Box &box) {
