@@ -56,6 +56,8 @@ private slots:
     void caseRaisingIgnoresTheLocale();
     void incompleteSlotsAreMarked_data();
     void incompleteSlotsAreMarked();
+    void loadClearsTheMarks_data();
+    void loadClearsTheMarks();
     void manualSwitchWritesTheShownRegion_data();
     void manualSwitchWritesTheShownRegion();
     void characterOutsideTheTable_data();
@@ -228,6 +230,33 @@ void TestSave::incompleteSlotsAreMarked()
     for (int slot = 1; slot <= SlotCount; ++slot)
         QVERIFY(!isRed(slot));
     QCOMPARE(m_dialogs.messages, QStringList{Success});
+}
+
+void TestSave::loadClearsTheMarks_data()
+{
+    QTest::addColumn<bool>("reload");
+    QTest::newRow("Open ROM") << false;
+    QTest::newRow("Reload") << true;
+}
+
+void TestSave::loadClearsTheMarks()
+{
+    QFETCH(bool, reload);
+    const QString path = load(Region::J, ImageFiles::image(Region::J));
+    setTexts({});
+    save();
+    QVERIFY(isRed(1) && isRed(17));
+    if (reload) {
+        QTest::mouseClick(button("BitBtn1"), Qt::LeftButton);
+    } else {
+        m_dialogs.answer(path);
+        QTest::mouseClick(button("Button1"), Qt::LeftButton);
+    }
+    // A field's own background, white in the usual styles, not the window's grey.
+    const QPalette normal = QApplication::palette(m_form->passwordField(1));
+    QVERIFY(normal.color(QPalette::Base) != normal.color(QPalette::Window));
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        QCOMPARE(m_form->passwordField(slot)->palette().color(QPalette::Base), normal.color(QPalette::Base));
 }
 
 void TestSave::manualSwitchWritesTheShownRegion_data()

@@ -13,8 +13,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -47,6 +50,7 @@ private slots:
     void openCompleteImage();
     void autoselectRetry_data();
     void autoselectRetry();
+    void autoselectRetryReturnsToU();
     void regionJIgnoresSlots16And17();
     void byteWithoutCharacter_data();
     void byteWithoutCharacter();
@@ -60,6 +64,8 @@ private slots:
     void loadReplacesTypedText();
     void altRPressesReload();
     void enterPressesTheFocusedButton();
+    void realMessageBoxes_data();
+    void realMessageBoxes();
 
 private:
     QCheckBox *box(const char *name) const { return m_form->findChild<QCheckBox *>(QLatin1String(name)); }
@@ -179,6 +185,14 @@ void TestWindow::tabOrderSkipsHiddenAndDisabled()
 
 void TestWindow::layoutFitsTheFont()
 {
+    // The rows keep one pitch in both columns, and every label the same drop below its field.
+    const auto top = [this](int slot) { return m_form->passwordField(slot)->y(); };
+    for (int slot = 2; slot <= SlotCount; ++slot) {
+        if (slot != 10)
+            QCOMPARE(top(slot) - top(slot - 1), top(2) - top(1));
+        QCOMPARE(m_form->nameLabel(slot)->y() - top(slot), m_form->nameLabel(1)->y() - top(1));
+    }
+    QCOMPARE(top(10), top(1));
     // In both regions: no visible control overlaps another, no caption is cut.
     for (int pass = 0; pass < 2; ++pass) {
         const QList<QWidget *> children = m_form->findChild<QGroupBox *>()->findChildren<QWidget *>(
@@ -233,6 +247,8 @@ void TestWindow::keyFilter_data()
     QTest::newRow("Shift+Delete cuts nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ShiftModifier | Qt::Key_Delete} << "" << "ABCD";
     QTest::newRow("Ctrl+Z undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::ControlModifier | Qt::Key_Z} << "" << "a";
     QTest::newRow("Ctrl+K kills nothing") << "ABCD" << 0 << K{Qt::ControlModifier | Qt::Key_K} << "" << "ABCD";
+    QTest::newRow("Ctrl+Delete deletes no word") << "ABCD" << 1 << K{Qt::ControlModifier | Qt::Key_Delete} << "" << "ABCD";
+    QTest::newRow("the neighbours of 0-9, A-Z and a-z are dropped") << "" << 0 << K{} << "/:@[`{" << "";
 }
 
 void TestWindow::keyFilter()
@@ -435,6 +451,19 @@ void TestWindow::autoselectRetry()
     }
 }
 
+void TestWindow::autoselectRetryReturnsToU()
+{
+    open(m_files.write(QStringLiteral("j.rom"), ImageFiles::image(Region::J)));
+    QCOMPARE(m_form->region(), Region::J);
+    const QByteArray image = ImageFiles::image(Region::U);
+    open(m_files.write(QStringLiteral("u.rom"), image));
+    QCOMPARE(m_form->region(), Region::U);
+    QVERIFY(!box("CheckBox1")->isChecked());
+    QCOMPARE(labelTexts(), names(Region::U));
+    QCOMPARE(fieldTexts(), ImageFiles::texts(image, Region::U));
+    QVERIFY(m_dialogs.messages.isEmpty() && m_dialogs.errors.isEmpty());
+}
+
 void TestWindow::regionJIgnoresSlots16And17()
 {
     box("CheckBox1")->setChecked(true);
@@ -618,12 +647,63 @@ void TestWindow::enterPressesTheFocusedButton()
     m_dialogs.answer(std::nullopt);
     QTest::keyClick(button("Button1"), Qt::Key_Return);
     QTRY_COMPARE(m_dialogs.initialNames.size(), 1);
+    m_dialogs.answer(std::nullopt);
+    QTest::keyClick(button("Button1"), Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_COMPARE(m_dialogs.initialNames.size(), 2);
     // Enter in a password field presses nothing.
     m_form->passwordField(1)->setFocus();
     QTest::keyClick(m_form->passwordField(1), Qt::Key_Return);
     QTest::qWait(200);
-    QCOMPARE(m_dialogs.initialNames.size(), 1);
+    QCOMPARE(m_dialogs.initialNames.size(), 2);
     QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestWindow::realMessageBoxes_data()
+{
+    QTest::addColumn<bool>("error");
+    QTest::addColumn<int>("key");
+    QTest::newRow("notice, Enter") << false << int(Qt::Key_Return);
+    QTest::newRow("notice, Escape") << false << int(Qt::Key_Escape);
+    QTest::newRow("error, Enter") << true << int(Qt::Key_Return);
+    QTest::newRow("error, Escape") << true << int(Qt::Key_Escape);
+}
+
+void TestWindow::realMessageBoxes()
+{
+    QFETCH(bool, error);
+    QFETCH(int, key);
+    // The box is inspected and answered from inside its own event loop; should the key
+    // not close it, it is closed anyway so the test cannot hang.
+    QString title, text, closedBy;
+    QMessageBox::Icon icon = QMessageBox::Question;
+    qsizetype buttons = 0;
+    QTimer::singleShot(0, this, [&] {
+        QPointer box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = box->buttons().size();
+        if (buttons == 1)
+            closedBy = box->buttons().front()->text();
+        QTest::keyClick(box, Qt::Key(key));
+        if (box && box->isVisible()) {
+            closedBy = QStringLiteral("nothing: the key left it open");
+            box->done(0);
+        }
+    });
+    DesktopDialogs dialogs;
+    if (error)
+        dialogs.error(m_form, QStringLiteral("one\r\ntwo"));
+    else
+        dialogs.message(m_form, QStringLiteral("one\r\ntwo"));
+
+    QCOMPARE(title, QStringLiteral("VORN"));
+    QCOMPARE(text, QStringLiteral("one\ntwo"));
+    QCOMPARE(icon, error ? QMessageBox::Critical : QMessageBox::NoIcon);
+    QCOMPARE(buttons, 1);
+    QCOMPARE(closedBy, QStringLiteral("OK"));
 }
 
 QTEST_MAIN(TestWindow)

@@ -32,8 +32,8 @@ int main(int argc, char *argv[])
     parser.addOptions({
         {{QStringLiteral("r"), QStringLiteral("region")}, QStringLiteral("u or j (default u)."), QStringLiteral("region"), QStringLiteral("u")},
         {{QStringLiteral("p"), QStringLiteral("passwords")},
-         QStringLiteral("Comma-separated texts of slotBytes 1 to 17, four characters each, written as they are "
-                        "(so lower-case or other characters make incomplete slotBytes)."),
+         QStringLiteral("Comma-separated texts of slots 1 to 17, four characters each, written as they are "
+                        "(so lower-case or other characters make incomplete slots)."),
          QStringLiteral("list")},
         {QStringLiteral("hex"), QStringLiteral("Raw table bytes in hex, written from the region's offset (up to 68 bytes)."), QStringLiteral("hex")},
         {QStringLiteral("size"), QStringLiteral("Cut or extend the image to this many bytes."), QStringLiteral("bytes")},
@@ -66,12 +66,12 @@ int main(int argc, char *argv[])
     if (parser.isSet(QStringLiteral("hex"))) {
         const QByteArray bytes = QByteArray::fromHex(parser.value(QStringLiteral("hex")).toLatin1());
         if (bytes.size() > TableBytesRead || bytes.size() % SlotLength != 0)
-            return fail(QStringLiteral("--hex takes whole slotBytes, at most 68 bytes"));
+            return fail(QStringLiteral("--hex takes whole slots, at most 68 bytes"));
         for (qsizetype at = 0; at < bytes.size(); at += SlotLength)
             slotBytes << bytes.mid(at, SlotLength);
     }
     if (slotBytes.size() > SlotCount)
-        return fail(QStringLiteral("at most 17 slotBytes"));
+        return fail(QStringLiteral("at most 17 slots"));
     putTable(image, region, slotBytes);
     if (parser.isSet(QStringLiteral("size"))) {
         const int size = parser.value(QStringLiteral("size")).toInt(&ok);

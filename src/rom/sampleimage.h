@@ -20,7 +20,7 @@ QByteArray sampleFiller(int size, std::uint32_t seed);
 QStringList samplePasswords(std::uint32_t seed);
 
 /// Writes raw bytes into the region's table: slot n's bytes at its four offsets, slot 1
-/// first, for as many slotBytes as `slotBytes` holds (up to 17). Each entry must be four bytes.
+/// first, for as many slots as `slotBytes` holds (up to 17). Each entry must be four bytes.
 void putTable(QByteArray &image, Region region, const QList<QByteArray> &slotBytes);
 
 /// A full-size image with filler everywhere and a complete table of the region, whose

@@ -41,6 +41,10 @@ bool discardKey(const QKeyEvent *key)
 {
     if (isBlockedShortcut(key) || key->key() == Qt::Key_Backspace)
         return true;
+    // Delete removes one character; with a modifier it would remove a word or a line.
+    if (key->key() == Qt::Key_Delete
+        && (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return true;
     if (isNavigationKey(key->key()))
         return false;
     const QString text = key->text();

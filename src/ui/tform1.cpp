@@ -35,22 +35,28 @@ constexpr Box GroupBoxRect{0, 0, 387, 310};
 constexpr int FieldWidth = 57;
 constexpr int FieldHeight = 21;
 constexpr int LabelHeight = 13;
+constexpr int FirstRowTop = 26;
 constexpr int RowPitch = 24;
+constexpr int LabelDrop = 4; // a name label's top below its field's
 constexpr int SlotsInLeftColumn = 9;
+
+constexpr int rowOf(int slot)
+{
+    return slot <= SlotsInLeftColumn ? slot - 1 : slot - SlotsInLeftColumn - 1;
+}
 
 constexpr Box fieldRect(int slot)
 {
-    const bool left = slot <= SlotsInLeftColumn;
-    const int row = left ? slot - 1 : slot - SlotsInLeftColumn - 1;
-    return {left ? 16 : 214, 26 + RowPitch * row, FieldWidth, FieldHeight};
+    return {slot <= SlotsInLeftColumn ? 16 : 214, FirstRowTop + RowPitch * rowOf(slot), FieldWidth,
+            FieldHeight};
 }
 
-// A name label starts 64 right of its field and 4 lower; it may run to the next column.
+// A name label starts 64 right of its field; it may run to the next column.
 constexpr Box labelRect(int slot)
 {
     const Box field = fieldRect(slot);
     const int right = slot <= SlotsInLeftColumn ? fieldRect(SlotCount).x - 6 : GroupBoxRect.w - 6;
-    return {field.x + 64, field.y + 4, right - field.x - 64, LabelHeight};
+    return {field.x + 64, field.y + LabelDrop, right - field.x - 64, LabelHeight};
 }
 
 constexpr Box HintRect{73, 9, 308, LabelHeight};
@@ -231,25 +237,23 @@ void TForm1::layOut()
         fit(metrics.height() + 8, rect.h);
     }
 
-    auto place = [scale](QWidget *widget, const Box &box) {
-        auto at = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
-        widget->setGeometry(at(box.x), at(box.y), at(box.x + box.w) - at(box.x),
-                            at(box.y + box.h) - at(box.y));
+    const auto at = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
+    const auto place = [&at](QWidget *widget, const Box &box, int top) {
+        widget->setGeometry(at(box.x), top, at(box.x + box.w) - at(box.x), at(box.h));
     };
-    place(GroupBox1, GroupBoxRect);
+    place(GroupBox1, GroupBoxRect, at(GroupBoxRect.y));
+    // Every row stands whole pitches below the first: rounding each row on its own would
+    // make some gaps a pixel wider than others.
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        place(m_edits[slot - 1], fieldRect(slot));
-        place(m_labels[slot - 1], labelRect(slot));
+        const int top = at(FirstRowTop) + rowOf(slot) * at(RowPitch);
+        place(m_edits[slot - 1], fieldRect(slot), top);
+        place(m_labels[slot - 1], labelRect(slot), top + at(LabelDrop));
     }
-    place(Label19, HintRect);
-    place(CheckBox2, AutoselectRect);
-    place(CheckBox1, ChangeRomRect);
-    place(Label20, RomLabelRect);
-    place(Label1, RegionLabelRect);
-    place(Button1, OpenRect);
-    place(BitBtn1, ReloadRect);
-    place(Button2, SaveRect);
-    place(Button3, AboutRect);
+    for (auto [widget, box] : {std::pair<QWidget *, Box>{Label19, HintRect}, {CheckBox2, AutoselectRect},
+                               {CheckBox1, ChangeRomRect}, {Label20, RomLabelRect},
+                               {Label1, RegionLabelRect}, {Button1, OpenRect}, {BitBtn1, ReloadRect},
+                               {Button2, SaveRect}, {Button3, AboutRect}})
+        place(widget, box, at(box.y));
     setFixedSize(GroupBox1->size());
 }
 
@@ -260,7 +264,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         auto *button = qobject_cast<QPushButton *>(watched);
-        if (button && button->isEnabled() && key->modifiers() == Qt::NoModifier
+        // The number pad's Enter carries the keypad modifier and is Enter all the same.
+        if (button && button->isEnabled() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
             && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             button->animateClick();
             return true;
