@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
-# How fast the editor starts and how much memory it takes, against a bare Qt window
-# (bench/bare-window.cpp), both under one Xvfb server in the same run:
+# How fast the editor starts and how much memory it takes, against the same widgets with
+# no code behind them (bench/same-widgets.cpp) and against a bare Qt window
+# (bench/bare-window.cpp), all under one Xvfb server in the same run:
 #   - start-up: from starting the process to its window being mapped on the screen;
 #   - memory: peak resident set size (max RSS) of a run ended 0.5 s after the window shows,
 #     so the first paint is in it.
 # Each is the median of N runs, the programs taking turns after one warm-up run each.
-# The goal is against the bare window; a third program, the bare window with a label and
-# a field (--text), shows how much of the difference is loading fonts, which any window
-# with text does.
+# The goal is against the same widgets: creating and painting those is the least the
+# editor can cost, so what it takes beyond them is its own. The ratios to the bare window
+# show how much those widgets cost on their own; the bare window with a label and a field
+# (--text) shows how much of that is loading fonts, which any window with text does.
 #   scripts/startup-bench.sh [build-dir [runs]]      (defaults: build, 10)
 # Needs the Debian packages xvfb and xauth (xvfb-run), x11-utils (xev, xwininfo) and
-# time (/usr/bin/time); the build needs libbenchmark-dev for vorn-bare-window.
+# time (/usr/bin/time); the build needs libbenchmark-dev for the two bench programs.
 set -euo pipefail
 export LC_ALL=C
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 Title='Zephyra Password Editor'
 BareTitle='VORN bare window'
+SameTitle='VORN same widgets'
 Goal=1.15
 Settle=0.5
 
@@ -28,7 +31,7 @@ if [ "${1:-}" != --under-xvfb ]; then
         command -v "$tool" >/dev/null || { echo "missing $tool: apt-get install xvfb xauth x11-utils time" >&2; exit 1; }
     done
     [ -f "$build/CMakeCache.txt" ] || { echo "no build in '$build': configure it with cmake first" >&2; exit 1; }
-    cmake --build "$build" --target vorn vorn-bare-window >/dev/null
+    cmake --build "$build" --target vorn vorn-bare-window vorn-same-widgets >/dev/null
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --under-xvfb "$build" "$runs"
 fi
 
@@ -36,6 +39,7 @@ build=$2
 runs=$3
 vorn=$build/src/vorn
 bare=$build/bench/vorn-bare-window
+same=$build/bench/vorn-same-widgets
 work=$(mktemp -d)
 
 # xev reports every window mapped on the screen, so no polling delays the measurement.
@@ -100,7 +104,8 @@ echo "runs: $runs of each, under Xvfb without a window manager, after one warm-u
 one_run "$Title" "$vorn"
 one_run "$BareTitle" "$bare"
 one_run "$BareTitle" "$bare" --text
-vorn_ms=() vorn_kb=() bare_ms=() bare_kb=() text_ms=() text_kb=()
+one_run "$SameTitle" "$same"
+vorn_ms=() vorn_kb=() bare_ms=() bare_kb=() text_ms=() text_kb=() same_ms=() same_kb=()
 for (( i = 1; i <= runs; i++ )); do
     one_run "$Title" "$vorn"
     vorn_ms+=("$ms") vorn_kb+=("$kb")
@@ -108,19 +113,29 @@ for (( i = 1; i <= runs; i++ )); do
     bare_ms+=("$ms") bare_kb+=("$kb")
     one_run "$BareTitle" "$bare" --text
     text_ms+=("$ms") text_kb+=("$kb")
+    one_run "$SameTitle" "$same"
+    same_ms+=("$ms") same_kb+=("$kb")
 done
 
-echo "vorn       start-up ms: ${vorn_ms[*]}"
-echo "bare       start-up ms: ${bare_ms[*]}"
-echo "bare+text  start-up ms: ${text_ms[*]}"
-echo "vorn       max RSS KiB: ${vorn_kb[*]}"
-echo "bare       max RSS KiB: ${bare_kb[*]}"
-echo "bare+text  max RSS KiB: ${text_kb[*]}"
-vms=$(median "${vorn_ms[@]}") bms=$(median "${bare_ms[@]}") tms=$(median "${text_ms[@]}")
-vkb=$(median "${vorn_kb[@]}") bkb=$(median "${bare_kb[@]}") tkb=$(median "${text_kb[@]}")
-echo "median start-up: vorn $vms ms, bare $bms ms, bare+text $tms ms"
-echo "median max RSS:  vorn $vkb KiB, bare $bkb KiB, bare+text $tkb KiB"
-ratio_line "start-up vorn/bare" "$vms" "$bms" ms "$Goal"
-ratio_line "max RSS vorn/bare" "$vkb" "$bkb" KiB "$Goal"
+echo "vorn          start-up ms: ${vorn_ms[*]}"
+echo "same widgets  start-up ms: ${same_ms[*]}"
+echo "bare          start-up ms: ${bare_ms[*]}"
+echo "bare+text     start-up ms: ${text_ms[*]}"
+echo "vorn          max RSS KiB: ${vorn_kb[*]}"
+echo "same widgets  max RSS KiB: ${same_kb[*]}"
+echo "bare          max RSS KiB: ${bare_kb[*]}"
+echo "bare+text     max RSS KiB: ${text_kb[*]}"
+vms=$(median "${vorn_ms[@]}") sms=$(median "${same_ms[@]}")
+bms=$(median "${bare_ms[@]}") tms=$(median "${text_ms[@]}")
+vkb=$(median "${vorn_kb[@]}") skb=$(median "${same_kb[@]}")
+bkb=$(median "${bare_kb[@]}") tkb=$(median "${text_kb[@]}")
+echo "median start-up: vorn $vms ms, same widgets $sms ms, bare $bms ms, bare+text $tms ms"
+echo "median max RSS:  vorn $vkb KiB, same widgets $skb KiB, bare $bkb KiB, bare+text $tkb KiB"
+ratio_line "start-up vorn/same widgets" "$vms" "$sms" ms "$Goal"
+ratio_line "max RSS vorn/same widgets" "$vkb" "$skb" KiB "$Goal"
+ratio_line "start-up vorn/bare" "$vms" "$bms" ms
+ratio_line "max RSS vorn/bare" "$vkb" "$bkb" KiB
+ratio_line "start-up same widgets/bare" "$sms" "$bms" ms
+ratio_line "max RSS same widgets/bare" "$skb" "$bkb" KiB
 ratio_line "start-up vorn/bare+text" "$vms" "$tms" ms
 ratio_line "max RSS vorn/bare+text" "$vkb" "$tkb" KiB
