@@ -6,65 +6,63 @@
 
 namespace vorn::bench {
 
-int CountingSysCalls::open(const char *path, int flags)
+FileAccess::Handle CountingFileAccess::open(const std::string &name, FileError &error)
 {
     ++m_calls[Open];
-    return SysCalls::open(path, flags);
+    return FileAccess::open(name, error);
 }
 
-int CountingSysCalls::fstat(int fd, struct stat *st)
+FileError CountingFileAccess::seek(Handle handle, std::int64_t offset)
 {
-    ++m_calls[Fstat];
-    return SysCalls::fstat(fd, st);
+    ++m_calls[Seek];
+    return FileAccess::seek(handle, offset);
 }
 
-off_t CountingSysCalls::lseek(int fd, off_t offset, int whence)
-{
-    ++m_calls[Lseek];
-    return SysCalls::lseek(fd, offset, whence);
-}
-
-ssize_t CountingSysCalls::read(int fd, void *buffer, size_t count)
+FileError CountingFileAccess::read(Handle handle, void *buffer, std::size_t count, std::size_t &done)
 {
     ++m_calls[Read];
-    const ssize_t got = SysCalls::read(fd, buffer, count);
-    if (got > 0)
-        m_bytesRead += got;
-    return got;
+    const FileError error = FileAccess::read(handle, buffer, count, done);
+    m_bytesRead += static_cast<long>(done);
+    return error;
 }
 
-ssize_t CountingSysCalls::write(int fd, const void *buffer, size_t count)
+FileError CountingFileAccess::write(Handle handle, const void *buffer, std::size_t count, std::size_t &done)
 {
     ++m_calls[Write];
-    const ssize_t put = SysCalls::write(fd, buffer, count);
-    if (put > 0)
-        m_bytesWritten += put;
-    return put;
+    const FileError error = FileAccess::write(handle, buffer, count, done);
+    m_bytesWritten += static_cast<long>(done);
+    return error;
 }
 
-int CountingSysCalls::fsync(int fd)
+FileError CountingFileAccess::flush(Handle handle)
 {
-    ++m_calls[Fsync];
-    return SysCalls::fsync(fd);
+    ++m_calls[Flush];
+    return FileAccess::flush(handle);
 }
 
-int CountingSysCalls::close(int fd)
+FileError CountingFileAccess::size(Handle handle, std::int64_t &bytes)
+{
+    ++m_calls[Size];
+    return FileAccess::size(handle, bytes);
+}
+
+void CountingFileAccess::close(Handle handle)
 {
     ++m_calls[Close];
-    return SysCalls::close(fd);
+    FileAccess::close(handle);
 }
 
-void CountingSysCalls::reset()
+void CountingFileAccess::reset()
 {
     m_calls.fill(0);
     m_bytesRead = 0;
     m_bytesWritten = 0;
 }
 
-std::string CountingSysCalls::summary() const
+std::string CountingFileAccess::summary() const
 {
-    static constexpr const char *Names[OpCount] = {"open", "fstat", "lseek", "read",
-                                                   "write", "fsync", "close"};
+    static constexpr const char *Names[OpCount] = {"open", "seek", "read", "write",
+                                                   "flush", "size", "close"};
     std::ostringstream out;
     for (int op = 0; op < OpCount; ++op) {
         if (op > 0)
@@ -78,9 +76,9 @@ std::string CountingSysCalls::summary() const
     return out.str();
 }
 
-int NoSyncSysCalls::fsync(int)
+FileError NoSyncFileAccess::flush(Handle)
 {
-    return 0;
+    return {};
 }
 
 QuietDialogs::QuietDialogs(QStringList names)

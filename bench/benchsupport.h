@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rom/syscalls.h"
+#include "rom/fileaccess.h"
 #include "ui/dialogs.h"
 
 #include <QString>
@@ -18,25 +18,25 @@
 namespace vorn::bench {
 
 /// Passes every call to the system and counts them, with the bytes read and written.
-class CountingSysCalls : public SysCalls
+class CountingFileAccess : public FileAccess
 {
 public:
-    enum Op { Open, Fstat, Lseek, Read, Write, Fsync, Close, OpCount };
+    enum Op { Open, Seek, Read, Write, Flush, Size, Close, OpCount };
 
-    int open(const char *path, int flags) override;
-    int fstat(int fd, struct stat *st) override;
-    off_t lseek(int fd, off_t offset, int whence) override;
-    ssize_t read(int fd, void *buffer, size_t count) override;
-    ssize_t write(int fd, const void *buffer, size_t count) override;
-    int fsync(int fd) override;
-    int close(int fd) override;
+    Handle open(const std::string &name, FileError &error) override;
+    FileError seek(Handle handle, std::int64_t offset) override;
+    FileError read(Handle handle, void *buffer, std::size_t count, std::size_t &done) override;
+    FileError write(Handle handle, const void *buffer, std::size_t count, std::size_t &done) override;
+    FileError flush(Handle handle) override;
+    FileError size(Handle handle, std::int64_t &bytes) override;
+    void close(Handle handle) override;
 
     void reset();
     int calls(Op op) const { return m_calls[op]; }
     long bytesRead() const { return m_bytesRead; }
     long bytesWritten() const { return m_bytesWritten; }
 
-    /// "open 1, fstat 1, lseek 1, read 1 (68 bytes), close 1": every operation, also
+    /// "open 1, seek 1, read 1 (68 bytes), ..., close 1": every operation, also
     /// those not called, so two lines compare column by column.
     std::string summary() const;
 
@@ -46,12 +46,12 @@ private:
     long m_bytesWritten = 0;
 };
 
-/// The real calls, except that fsync returns at once without waiting for the disk:
-/// takes the flush out of a timed save through the window.
-class NoSyncSysCalls : public SysCalls
+/// The real calls, except that a flush returns at once without waiting for the disk:
+/// takes it out of a timed save through the window.
+class NoSyncFileAccess : public FileAccess
 {
 public:
-    int fsync(int fd) override;
+    FileError flush(Handle handle) override;
 };
 
 /// Accepts the given file names in turn, one per file dialog, and keeps every box closed;

@@ -275,7 +275,7 @@ void windowOpen(benchmark::State &state, const QStringList &images, bool paint)
 
 void windowSave(benchmark::State &state, const QString &image, bool paint)
 {
-    NoSyncSysCalls sys;
+    NoSyncFileAccess sys;
     QuietDialogs dialogs({image});
     TForm1 form(dialogs, sys);
     form.show();
@@ -385,7 +385,7 @@ struct CallCounts
 CallCounts countCalls(const QStringList &images)
 {
     CallCounts counts;
-    CountingSysCalls sys;
+    CountingFileAccess sys;
     QuietDialogs dialogs(images);
     TForm1 form(dialogs, sys);
     try {
@@ -395,12 +395,12 @@ CallCounts countCalls(const QStringList &images)
         sys.reset();
         form.Button1Click();
         counts.load = sys.summary();
-        counts.loadReadsOnce = sys.calls(CountingSysCalls::Read) == 1 && sys.bytesRead() == TableBytesRead;
+        counts.loadReadsOnce = sys.calls(CountingFileAccess::Read) == 1 && sys.bytesRead() == TableBytesRead;
         sys.reset();
         form.Button2Click();
         counts.save = sys.summary();
-        counts.saveWritesAndFlushesOnce = sys.calls(CountingSysCalls::Write) == 1
-            && sys.calls(CountingSysCalls::Fsync) == 1 && sys.bytesWritten() == bytesWritten(Region::U);
+        counts.saveWritesAndFlushesOnce = sys.calls(CountingFileAccess::Write) == 1
+            && sys.calls(CountingFileAccess::Flush) == 1 && sys.bytesWritten() == bytesWritten(Region::U);
     } catch (const std::exception &failure) {
         counts.failure = failure.what();
     }

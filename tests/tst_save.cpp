@@ -1,6 +1,6 @@
 // Save ROM through the real window: what reaches the disk, byte for byte, in every
 // outcome, and that an image is never damaged.
-#include "faultysyscalls.h"
+#include "faultyfileaccess.h"
 #include "imagefiles.h"
 #include "scripteddialogs.h"
 
@@ -20,6 +20,9 @@ namespace {
 const QString Success = QStringLiteral("Operation successful!");
 const QString TooShort = QStringLiteral("Error!\r\nAll passwords must be at least 4 characters!");
 const QString ConversionError = QStringLiteral("'' is not a valid integer value.");
+const FileError Failing = FileError::systemError(5);
+const FileError NoRoom = FileError::systemError(28);
+const FileError Refused{FileError::AccessDenied};
 
 const char *regionTag(Region region)
 {
@@ -41,6 +44,8 @@ QStringList someTexts(std::uint32_t seed)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(vorn::FileError)
 
 class TestSave : public QObject
 {
@@ -82,7 +87,7 @@ private:
 
     ImageFiles m_files;
     ScriptedDialogs m_dialogs;
-    FaultySysCalls m_sys;
+    FaultyFileAccess m_sys;
     TForm1 *m_form = nullptr;
 };
 
@@ -218,7 +223,7 @@ void TestSave::incompleteSlotsAreMarked()
         QCOMPARE(isRed(slot), red.contains(slot));
     QCOMPARE(m_dialogs.messages, QStringList{TooShort});
     QVERIFY(m_dialogs.errors.isEmpty());
-    QCOMPARE(m_sys.calls(FaultySysCalls::Lseek) + m_sys.calls(FaultySysCalls::Write), 0);
+    QCOMPARE(m_sys.calls(FaultyFileAccess::Seek) + m_sys.calls(FaultyFileAccess::Write), 0);
     QCOMPARE(ImageFiles::read(path), image);
     for (int slot = 1; slot <= SlotCount; ++slot)
         QCOMPARE(m_form->passwordField(slot)->text(), texts[slot - 1].toUpper());
@@ -318,7 +323,7 @@ void TestSave::characterOutsideTheTable()
     // Nothing is written: no table that is half new and half old.
     QCOMPARE(m_dialogs.errors, QStringList{ConversionError});
     QVERIFY(m_dialogs.messages.isEmpty());
-    QCOMPARE(m_sys.calls(FaultySysCalls::Write), 0);
+    QCOMPARE(m_sys.calls(FaultyFileAccess::Write), 0);
     QCOMPARE(ImageFiles::read(path), image);
 }
 
@@ -395,25 +400,25 @@ void TestSave::injectedFailure_data()
     QTest::addColumn<Region>("region");
     QTest::addColumn<int>("op");
     QTest::addColumn<int>("goodBytes"); // bytes a partial write gets out before the failure
-    QTest::addColumn<int>("error");     // 0: the call transfers nothing
+    QTest::addColumn<FileError>("error"); // none: the call transfers nothing
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("written");   // bytes of the table on the disk afterwards
 
     for (Region region : {Region::U, Region::J}) {
         const char *r = regionTag(region);
         const int all = bytesWritten(region);
-        QTest::addRow("%s seek refused", r) << region << int(FaultySysCalls::Lseek) << 0 << EIO << "I/O error 5." << 0;
+        QTest::addRow("%s seek refused", r) << region << int(FaultyFileAccess::Seek) << 0 << Failing << "I/O error 5." << 0;
         for (int k = 0; k < all; ++k) {
             QTest::addRow("%s write of byte %d fails", r, k + 1)
-                << region << int(FaultySysCalls::Write) << k << EIO << "I/O error 5." << k;
+                << region << int(FaultyFileAccess::Write) << k << Failing << "I/O error 5." << k;
         }
-        QTest::addRow("%s disk full", r) << region << int(FaultySysCalls::Write) << 0 << ENOSPC << "I/O error 28." << 0;
-        QTest::addRow("%s write takes nothing", r) << region << int(FaultySysCalls::Write) << 0 << 0 << "Disk full." << 0;
-        QTest::addRow("%s write takes nothing midway", r) << region << int(FaultySysCalls::Write) << 17 << 0 << "Disk full." << 17;
-        QTest::addRow("%s write not permitted", r) << region << int(FaultySysCalls::Write) << 0 << EACCES << "File access denied." << 0;
-        QTest::addRow("%s flush fails", r) << region << int(FaultySysCalls::Fsync) << 0 << EIO << "I/O error 5." << all;
-        QTest::addRow("%s reload cannot open", r) << region << int(FaultySysCalls::Open) << 0 << EACCES << "File access denied." << all;
-        QTest::addRow("%s reload cannot read", r) << region << int(FaultySysCalls::Read) << 0 << EIO << "I/O error 5." << all;
+        QTest::addRow("%s disk full", r) << region << int(FaultyFileAccess::Write) << 0 << NoRoom << "I/O error 28." << 0;
+        QTest::addRow("%s write takes nothing", r) << region << int(FaultyFileAccess::Write) << 0 << FileError{} << "Disk full." << 0;
+        QTest::addRow("%s write takes nothing midway", r) << region << int(FaultyFileAccess::Write) << 17 << FileError{} << "Disk full." << 17;
+        QTest::addRow("%s write not permitted", r) << region << int(FaultyFileAccess::Write) << 0 << Refused << "File access denied." << 0;
+        QTest::addRow("%s flush fails", r) << region << int(FaultyFileAccess::Flush) << 0 << Failing << "I/O error 5." << all;
+        QTest::addRow("%s reload cannot open", r) << region << int(FaultyFileAccess::Open) << 0 << Refused << "File access denied." << all;
+        QTest::addRow("%s reload cannot read", r) << region << int(FaultyFileAccess::Read) << 0 << Failing << "I/O error 5." << all;
     }
 }
 
@@ -422,7 +427,7 @@ void TestSave::injectedFailure()
     QFETCH(Region, region);
     QFETCH(int, op);
     QFETCH(int, goodBytes);
-    QFETCH(int, error);
+    QFETCH(FileError, error);
     QFETCH(QString, shown);
     QFETCH(int, written);
 
@@ -430,7 +435,7 @@ void TestSave::injectedFailure()
     const QString path = load(region, image);
     const QStringList texts = someTexts(14);
     setTexts(texts);
-    const auto which = static_cast<FaultySysCalls::Op>(op);
+    const auto which = static_cast<FaultyFileAccess::Op>(op);
     if (goodBytes > 0) {
         m_sys.transferAtMost(which, 1, goodBytes);
         error ? m_sys.fail(which, 2, error) : m_sys.transferNothing(which, 2);

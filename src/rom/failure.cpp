@@ -1,11 +1,17 @@
 #include "failure.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-
-#include <cerrno>
 
 namespace vorn {
+
+namespace {
+
+QString ioErrorText(int code)
+{
+    return QCoreApplication::translate("vorn", "I/O error %1").arg(code);
+}
+
+} // namespace
 
 QString messageForCode(int code)
 {
@@ -25,7 +31,7 @@ QString messageForCode(int code)
     case IoCode::InvalidNumeric:
         return QCoreApplication::translate("vorn", "Invalid numeric input");
     default:
-        return QCoreApplication::translate("vorn", "I/O error %1").arg(code);
+        return ioErrorText(code);
     }
 }
 
@@ -54,37 +60,9 @@ IoFailure::IoFailure(int code, const QString &message)
 {
 }
 
-IoFailure IoFailure::fromErrno(int error)
+IoFailure::IoFailure(const FileError &error)
+    : IoFailure(error.code, error.system ? ioErrorText(error.code) : messageForCode(error.code))
 {
-    switch (error) {
-    case EMFILE:
-    case ENFILE:
-        return IoFailure(IoCode::TooManyOpenFiles);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-        return IoFailure(IoCode::AccessDenied);
-    default:
-        return IoFailure(error, QCoreApplication::translate("vorn", "I/O error %1").arg(error));
-    }
-}
-
-IoFailure IoFailure::fromOpenErrno(int error, const QString &path)
-{
-    switch (error) {
-    case ENOENT: {
-        const QFileInfo folder(QFileInfo(path).absolutePath());
-        return IoFailure(path.isEmpty() || !folder.isDir() ? IoCode::InvalidFilename
-                                                            : IoCode::FileNotFound);
-    }
-    case ENOTDIR:
-    case ENAMETOOLONG:
-        return IoFailure(IoCode::InvalidFilename);
-    default:
-        return fromErrno(error);
-    }
 }
 
 ConversionFailure::ConversionFailure(const QString &text)

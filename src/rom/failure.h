@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileaccess.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,13 +12,13 @@ namespace vorn {
 /// Codes of I/O failures. 2-5 are the classic system codes the editor's users know;
 /// 100 and up belong to the file layer itself.
 namespace IoCode {
-inline constexpr int FileNotFound = 2;
-inline constexpr int InvalidFilename = 3;
-inline constexpr int TooManyOpenFiles = 4;
-inline constexpr int AccessDenied = 5;
-inline constexpr int ReadPastEnd = 100;
-inline constexpr int DiskFull = 101;
-inline constexpr int NotOpen = 103;
+inline constexpr int FileNotFound = FileError::FileNotFound;
+inline constexpr int InvalidFilename = FileError::PathNotFound;
+inline constexpr int TooManyOpenFiles = FileError::TooManyOpenFiles;
+inline constexpr int AccessDenied = FileError::AccessDenied;
+inline constexpr int ReadPastEnd = FileError::EndOfFile;
+inline constexpr int DiskFull = FileError::NothingWritten;
+inline constexpr int NotOpen = FileError::NotOpen;
 inline constexpr int InvalidNumeric = 106;
 } // namespace IoCode
 
@@ -58,14 +60,10 @@ public:
     explicit IoFailure(int code);
     IoFailure(int code, const QString &message);
 
-    /// A refused system call other than opening. Errors that mean "not allowed" show as
-    /// code 5; every other error shows its own number through "I/O error %d", even where
-    /// that number happens to be one of the codes with a text (EIO is not "access denied").
-    static IoFailure fromErrno(int error);
-
-    /// A refused open of `path`. A missing file is code 2 when its folder exists and 3
-    /// when it does not; an unusable name is 3; the rest as fromErrno.
-    static IoFailure fromOpenErrno(int error, const QString &path);
+    /// A refused file step: a code of the file layer with its own text, or the system's
+    /// own number shown through "I/O error %d", even where that number happens to be one
+    /// of the codes with a text (errno 5 is not "access denied").
+    explicit IoFailure(const FileError &error);
 };
 
 class ConversionFailure : public Failure

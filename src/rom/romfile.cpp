@@ -1,14 +1,9 @@
 #include "romfile.h"
 
-#include <QFile>
-
-#include <cerrno>
-#include <fcntl.h>
-
 namespace vorn {
 
-RomFile::RomFile(SysCalls &sys)
-    : m_sys(sys)
+RomFile::RomFile(FileAccess &api)
+    : m_api(api)
 {
 }
 
@@ -25,9 +20,9 @@ void RomFile::bind(const QString &name)
 
 void RomFile::release()
 {
-    if (m_fd >= 0)
-        m_sys.close(m_fd);
-    m_fd = -1;
+    if (isOpen())
+        m_api.close(m_handle);
+    m_handle = FileAccess::NoHandle;
 }
 
 void RomFile::open()
@@ -35,22 +30,11 @@ void RomFile::open()
     release();
     if (m_name.isEmpty())
         throw IoFailure(IoCode::InvalidFilename);
-    // O_NONBLOCK: opening a FIFO or a device must never hang the editor; regular files ignore it.
-    const int fd = m_sys.open(QFile::encodeName(m_name).constData(),
-                              O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        throw IoFailure::fromOpenErrno(errno, m_name);
-    struct stat st {};
-    if (m_sys.fstat(fd, &st) != 0) {
-        const int error = errno;
-        m_sys.close(fd);
-        throw IoFailure::fromErrno(error);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        m_sys.close(fd);
-        throw IoFailure(IoCode::AccessDenied);
-    }
-    m_fd = fd;
+    FileError error;
+    const FileAccess::Handle handle = m_api.open(m_name.toUtf8().toStdString(), error);
+    if (handle == FileAccess::NoHandle)
+        throw IoFailure(error);
+    m_handle = handle;
 }
 
 void RomFile::requireOpen() const
@@ -62,8 +46,8 @@ void RomFile::requireOpen() const
 void RomFile::seek(std::int64_t offset)
 {
     requireOpen();
-    if (m_sys.lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) < 0)
-        throw IoFailure::fromErrno(errno);
+    if (const FileError error = m_api.seek(m_handle, offset))
+        throw IoFailure(error);
 }
 
 std::uint8_t RomFile::readByte()
@@ -90,18 +74,16 @@ std::size_t RomFile::read(std::span<std::uint8_t> out, std::optional<IoFailure> 
     }
     std::size_t done = 0;
     while (done < out.size()) {
-        const ssize_t got = m_sys.read(m_fd, out.data() + done, out.size() - done);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            failure = IoFailure::fromErrno(errno);
+        std::size_t got = 0;
+        if (const FileError error = m_api.read(m_handle, out.data() + done, out.size() - done, got)) {
+            failure = IoFailure(error);
             break;
         }
         if (got == 0) {
             failure = IoFailure(IoCode::ReadPastEnd);
             break;
         }
-        done += static_cast<std::size_t>(got);
+        done += got;
     }
     return done;
 }
@@ -111,32 +93,29 @@ void RomFile::write(std::span<const std::uint8_t> bytes)
     requireOpen();
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t put = m_sys.write(m_fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            throw IoFailure::fromErrno(errno);
-        }
+        std::size_t put = 0;
+        if (const FileError error = m_api.write(m_handle, bytes.data() + done, bytes.size() - done, put))
+            throw IoFailure(error);
         if (put == 0)
             throw IoFailure(IoCode::DiskFull);
-        done += static_cast<std::size_t>(put);
+        done += put;
     }
 }
 
 void RomFile::flush()
 {
     requireOpen();
-    if (m_sys.fsync(m_fd) != 0)
-        throw IoFailure::fromErrno(errno);
+    if (const FileError error = m_api.flush(m_handle))
+        throw IoFailure(error);
 }
 
 std::int64_t RomFile::size()
 {
     requireOpen();
-    struct stat st {};
-    if (m_sys.fstat(m_fd, &st) != 0)
-        throw IoFailure::fromErrno(errno);
-    return st.st_size;
+    std::int64_t bytes = 0;
+    if (const FileError error = m_api.size(m_handle, bytes))
+        throw IoFailure(error);
+    return bytes;
 }
 
 } // namespace vorn

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "failure.h"
-#include "syscalls.h"
+#include "fileaccess.h"
 
 #include <QString>
 
@@ -11,14 +11,13 @@
 
 namespace vorn {
 
-/// The editor's one binding to an image file: a name, and a descriptor while the file is
-/// open. Every step reports its own failure as an IoFailure: 103 while the file is not
+/// The editor's one binding to an image file: a name, and a handle while the file is open. Every step reports its own failure as an IoFailure: 103 while the file is not
 /// open, 100 for a read that meets the end of the file, 101 for a write that takes
 /// nothing, the system's error otherwise. The image is only ever patched in place.
 class RomFile
 {
 public:
-    explicit RomFile(SysCalls &sys = SysCalls::system());
+    explicit RomFile(FileAccess &api = FileAccess::system());
     ~RomFile();
     RomFile(const RomFile &) = delete;
     RomFile &operator=(const RomFile &) = delete;
@@ -27,11 +26,11 @@ public:
     /// open until open() succeeds.
     void bind(const QString &name);
     QString name() const { return m_name; }
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_handle != FileAccess::NoHandle; }
 
-    /// Opens the bound name for reading and writing. Only an existing regular file is
-    /// opened; it is never created, and a folder, FIFO, socket or device fails with 5
-    /// without blocking. Other programs may keep reading and writing the file.
+    /// Opens the bound name for reading and writing. Only an existing plain file is
+    /// opened; it is never created, and a folder, pipe or device fails with 5 without
+    /// being opened. Other programs may keep reading and writing the file.
     void open();
 
     /// Moves to an absolute byte offset. A position past the end is not a failure.
@@ -59,9 +58,9 @@ private:
     void requireOpen() const;
     void release();
 
-    SysCalls &m_sys;
+    FileAccess &m_api;
     QString m_name;
-    int m_fd = -1;
+    FileAccess::Handle m_handle = FileAccess::NoHandle;
 };
 
 } // namespace vorn

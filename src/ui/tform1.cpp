@@ -99,10 +99,10 @@ QString aboutText()
 
 } // namespace
 
-TForm1::TForm1(Dialogs &dialogs, SysCalls &sys, QWidget *parent)
+TForm1::TForm1(Dialogs &dialogs, FileAccess &files, QWidget *parent)
     : QWidget(parent)
     , m_dialogs(dialogs)
-    , m_rom(sys)
+    , m_rom(files)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Zephyra Password Editor"));

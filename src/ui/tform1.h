@@ -28,8 +28,8 @@ class TForm1 : public QWidget
     Q_OBJECT
 
 public:
-    /// `dialogs` shows every modal box; `sys` is the file layer's access to the system.
-    explicit TForm1(Dialogs &dialogs, SysCalls &sys = SysCalls::system(), QWidget *parent = nullptr);
+    /// `dialogs` shows every modal box; `files` is the file layer's access to the system.
+    explicit TForm1(Dialogs &dialogs, FileAccess &files = FileAccess::system(), QWidget *parent = nullptr);
     ~TForm1() override;
 
     /// The field of slot 1-17.
