@@ -1,23 +1,43 @@
-# Installation, desktop integration, checks of the desktop metadata and the .deb package.
+# Installation, desktop integration, checks of the desktop metadata and the packages:
+# a .deb on Linux, a ZIP that runs by double-click on Windows, a disk image on macOS.
 # All destinations are relative, so --prefix and CPack both decide where things land.
 
 set(VORN_APP_ID io.github.vorn_editor.Vorn)
 set(VORN_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 
-install(TARGETS vorn vorn-sample-rom
-    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The programs load no libraries of their own (vornlib is static), so the $ORIGIN search
-# path Qt adds by default only makes the loader look in the wrong places.
-set_target_properties(vorn vorn-sample-rom PROPERTIES INSTALL_RPATH "")
-install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.desktop
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.svg
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-# Rendered from the SVG and kept in the tree, so building needs no SVG renderer.
-install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
+if(WIN32 OR APPLE)
+    # One folder (or bundle) holding the programs and the Qt they need.
+    install(TARGETS vorn vorn-sample-rom
+        RUNTIME DESTINATION .
+        BUNDLE DESTINATION .)
+    if(WIN32 AND CMAKE_CROSSCOMPILING)
+        # Qt's deployment tool runs only on Windows itself; a build from another system
+        # lays out the same files by name.
+        include(${CMAKE_CURRENT_LIST_DIR}/WindowsRuntime.cmake)
+    else()
+        if(Qt6_VERSION VERSION_GREATER_EQUAL 6.5)
+            qt_generate_deploy_app_script(TARGET vorn OUTPUT_SCRIPT vorn_deploy_script)
+        else()
+            qt_generate_deploy_app_script(TARGET vorn FILENAME_VARIABLE vorn_deploy_script)
+        endif()
+        install(SCRIPT ${vorn_deploy_script})
+    endif()
+else()
+    install(TARGETS vorn vorn-sample-rom
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # The programs load no libraries of their own (vornlib is static), so the $ORIGIN search
+    # path Qt adds by default only makes the loader look in the wrong places.
+    set_target_properties(vorn vorn-sample-rom PROPERTIES INSTALL_RPATH "")
+    install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    # Rendered from the SVG and kept in the tree, so building needs no SVG renderer.
+    install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
+endif()
 
 # Registers a test that runs <tool> with the given arguments. When the tool is not
 # installed the test still exists: with VORN_WERROR it fails, so CI cannot pass without
@@ -41,18 +61,31 @@ function(vorn_add_tool_test name tool)
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
 endfunction()
 
-vorn_add_tool_test(desktop_file_validate desktop-file-validate
-    ${VORN_DATA_DIR}/${VORN_APP_ID}.desktop)
-vorn_add_tool_test(appstream_validate appstreamcli validate --no-net --pedantic
-    ${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml)
+# The desktop entry and the metadata are the Linux desktop's.
+if(NOT WIN32 AND NOT APPLE)
+    vorn_add_tool_test(desktop_file_validate desktop-file-validate
+        ${VORN_DATA_DIR}/${VORN_APP_ID}.desktop)
+    vorn_add_tool_test(appstream_validate appstreamcli validate --no-net --pedantic
+        ${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml)
+endif()
 
 set(CPACK_PACKAGE_NAME vorn)
 set(CPACK_PACKAGE_VENDOR "The VORN developers")
 set(CPACK_PACKAGE_CONTACT "The VORN developers <vorn@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://example.org/vorn/")
-set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME "VORN-${PROJECT_VERSION}-windows-x64")
+    # The ZIP unpacks to one folder named like the file.
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+elseif(APPLE)
+    set(CPACK_GENERATOR DragNDrop)
+    set(CPACK_PACKAGE_FILE_NAME "VORN-${PROJECT_VERSION}-macos")
+else()
+    set(CPACK_GENERATOR DEB)
+endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
