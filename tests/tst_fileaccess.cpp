@@ -296,12 +296,12 @@ TEST_CASE("steps on an open file")
              CHECK(first.read(3) == "two");
          }},
     };
-    for (const auto &[what, run] : rows) {
-        INFO(what);
+    for (const auto &row : rows) {
+        INFO(row.first);
         Folder folder;
         store(folder.path / "image.bin", image);
         const long handles = openHandles();
-        run(folder.path / "image.bin");
+        row.second(folder.path / "image.bin");
         CHECK(openHandles() == handles);
     }
 }
