@@ -2,8 +2,8 @@
 
 namespace vorn {
 
-RomFile::RomFile(FileAccess &api)
-    : m_api(api)
+RomFile::RomFile(FileAccess &files)
+    : m_files(files)
 {
 }
 
@@ -21,7 +21,7 @@ void RomFile::bind(const QString &name)
 void RomFile::release()
 {
     if (isOpen())
-        m_api.close(m_handle);
+        m_files.close(m_handle);
     m_handle = FileAccess::NoHandle;
 }
 
@@ -31,7 +31,7 @@ void RomFile::open()
     if (m_name.isEmpty())
         throw IoFailure(IoCode::InvalidFilename);
     FileError error;
-    const FileAccess::Handle handle = m_api.open(m_name.toUtf8().toStdString(), error);
+    const FileAccess::Handle handle = m_files.open(m_name.toUtf8().toStdString(), error);
     if (handle == FileAccess::NoHandle)
         throw IoFailure(error);
     m_handle = handle;
@@ -46,7 +46,7 @@ void RomFile::requireOpen() const
 void RomFile::seek(std::int64_t offset)
 {
     requireOpen();
-    if (const FileError error = m_api.seek(m_handle, offset))
+    if (const FileError error = m_files.seek(m_handle, offset))
         throw IoFailure(error);
 }
 
@@ -75,7 +75,7 @@ std::size_t RomFile::read(std::span<std::uint8_t> out, std::optional<IoFailure> 
     std::size_t done = 0;
     while (done < out.size()) {
         std::size_t got = 0;
-        if (const FileError error = m_api.read(m_handle, out.data() + done, out.size() - done, got)) {
+        if (const FileError error = m_files.read(m_handle, out.data() + done, out.size() - done, got)) {
             failure = IoFailure(error);
             break;
         }
@@ -94,7 +94,7 @@ void RomFile::write(std::span<const std::uint8_t> bytes)
     std::size_t done = 0;
     while (done < bytes.size()) {
         std::size_t put = 0;
-        if (const FileError error = m_api.write(m_handle, bytes.data() + done, bytes.size() - done, put))
+        if (const FileError error = m_files.write(m_handle, bytes.data() + done, bytes.size() - done, put))
             throw IoFailure(error);
         if (put == 0)
             throw IoFailure(IoCode::DiskFull);
@@ -105,7 +105,7 @@ void RomFile::write(std::span<const std::uint8_t> bytes)
 void RomFile::flush()
 {
     requireOpen();
-    if (const FileError error = m_api.flush(m_handle))
+    if (const FileError error = m_files.flush(m_handle))
         throw IoFailure(error);
 }
 
@@ -113,7 +113,7 @@ std::int64_t RomFile::size()
 {
     requireOpen();
     std::int64_t bytes = 0;
-    if (const FileError error = m_api.size(m_handle, bytes))
+    if (const FileError error = m_files.size(m_handle, bytes))
         throw IoFailure(error);
     return bytes;
 }

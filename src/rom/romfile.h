@@ -11,13 +11,14 @@
 
 namespace vorn {
 
-/// The editor's one binding to an image file: a name, and a handle while the file is open. Every step reports its own failure as an IoFailure: 103 while the file is not
+/// The editor's one binding to an image file: a name, and a handle while the file is
+/// open. Every step reports its own failure as an IoFailure: 103 while the file is not
 /// open, 100 for a read that meets the end of the file, 101 for a write that takes
 /// nothing, the system's error otherwise. The image is only ever patched in place.
 class RomFile
 {
 public:
-    explicit RomFile(FileAccess &api = FileAccess::system());
+    explicit RomFile(FileAccess &files = FileAccess::system());
     ~RomFile();
     RomFile(const RomFile &) = delete;
     RomFile &operator=(const RomFile &) = delete;
@@ -58,7 +59,7 @@ private:
     void requireOpen() const;
     void release();
 
-    FileAccess &m_api;
+    FileAccess &m_files;
     QString m_name;
     FileAccess::Handle m_handle = FileAccess::NoHandle;
 };
