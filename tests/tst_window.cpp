@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -35,6 +37,8 @@ private slots:
     void layoutFitsTheFont();
     void keyFilter_data();
     void keyFilter();
+    void inputMethod_data();
+    void inputMethod();
     void contextMenuPasteIsOnlyLimited();
     void aboutMessage();
     void fieldsAreNamedForScreenReaders();
@@ -64,6 +68,8 @@ private slots:
     void enterPressesTheFocusedButton();
     void realMessageBoxes_data();
     void realMessageBoxes();
+    void realFileDialog_data();
+    void realFileDialog();
 
 private:
     QCheckBox *box(const char *name) const { return m_form->findChild<QCheckBox *>(QLatin1String(name)); }
@@ -116,6 +122,20 @@ void TestWindow::open(const QString &path)
 {
     m_dialogs.answer(path);
     click(button("Button1"));
+}
+
+// A key as a keyboard sends it, with its text: X11 gives Delete the text U+007F, so a filter
+// that judged Delete by its text would drop it.
+static void pressKey(QWidget *target, QKeyCombination key)
+{
+    static const QHash<int, QString> texts = {{Qt::Key_Delete, QStringLiteral("\x7f")},
+                                              {Qt::Key_Backspace, QStringLiteral("\b")},
+                                              {Qt::Key_Return, QStringLiteral("\r")},
+                                              {Qt::Key_Enter, QStringLiteral("\r")}};
+    if (texts.contains(key.key()))
+        QTest::sendKeyEvent(QTest::Click, target, key.key(), texts.value(key.key()), key.keyboardModifiers());
+    else
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
 }
 
 static QStringList names(Region region)
@@ -225,8 +245,8 @@ void TestWindow::keyFilter_data()
     QTest::addColumn<QString>("after");
 
     using K = QList<QKeyCombination>;
-    QTest::newRow("a small letter stays small") << "" << 0 << K{} << "a" << "a";
-    QTest::newRow("digits and capitals pass") << "" << 0 << K{} << "Z09" << "Z09";
+    QTest::newRow("small letters stay small, a to z") << "" << 0 << K{} << "az" << "az";
+    QTest::newRow("digits and capitals pass, 0 to 9, A to Z") << "" << 0 << K{} << "09AZ" << "09AZ";
     QTest::newRow("a hyphen is dropped") << "" << 0 << K{} << "-" << "";
     QTest::newRow("a space is dropped") << "AB" << 2 << K{} << " " << "AB";
     QTest::newRow("an accented letter is dropped") << "" << 0 << K{} << QStringLiteral("é") << "";
@@ -263,12 +283,37 @@ void TestWindow::keyFilter()
     field->setFocus();
     field->setCursorPosition(cursor);
     for (QKeyCombination key : keys)
-        QTest::keyClick(field, key.key(), key.keyboardModifiers());
+        pressKey(field, key);
     for (QChar c : typed) {
         // Sent with its text, as a keyboard layout would, so non-ASCII keys work too.
         const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
         QTest::sendKeyEvent(QTest::Click, field, key, QString(c), Qt::NoModifier);
     }
+    QCOMPARE(field->text(), after);
+}
+
+void TestWindow::inputMethod_data()
+{
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<int>("replaced");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("a composed small letter is typed") << "a" << 0 << "ABa";
+    QTest::newRow("a composed accented letter is dropped") << QStringLiteral("é") << 0 << "AB";
+    QTest::newRow("a composed hyphen is dropped") << "-" << 0 << "AB";
+    QTest::newRow("replacing the letter before the caret deletes nothing") << "" << 1 << "AB";
+}
+
+void TestWindow::inputMethod()
+{
+    QFETCH(QString, commit);
+    QFETCH(int, replaced);
+    QFETCH(QString, after);
+    QLineEdit *field = m_form->passwordField(5);
+    field->setText(QStringLiteral("AB"));
+    field->setFocus();
+    QInputMethodEvent event;
+    event.setCommitString(commit, -replaced, replaced);
+    QApplication::sendEvent(field, &event);
     QCOMPARE(field->text(), after);
 }
 
@@ -394,10 +439,13 @@ void TestWindow::openCompleteImage()
 {
     QFETCH(bool, autoselect);
     box("CheckBox2")->setChecked(autoselect);
-    const QByteArray image = ImageFiles::image(Region::U);
+    const QStringList passwords = {"0000", "1AZ9", "ZZZZ", "9999", "AAAA", "B2C3", "D4E5", "F6G7", "H8I9",
+                                   "J0K1", "L2M3", "N4O5", "P6Q7", "R8S9", "T0UV", "WXYZ", "Z0A9"};
+    QByteArray image = ImageFiles::image(Region::U);
+    putTable(image, Region::U, ImageFiles::slotBytes(passwords));
     const QString path = m_files.write(QStringLiteral("u.rom"), image);
     open(path);
-    QCOMPARE(fieldTexts(), ImageFiles::texts(image, Region::U));
+    QCOMPARE(fieldTexts(), passwords);
     QCOMPARE(m_form->region(), Region::U);
     QVERIFY(m_dialogs.messages.isEmpty() && m_dialogs.errors.isEmpty());
     QVERIFY(button("Button2")->isEnabled() && button("BitBtn1")->isEnabled());
@@ -640,14 +688,14 @@ void TestWindow::enterPressesTheFocusedButton()
     QVERIFY(QTest::qWaitForWindowActive(m_form));
     QCOMPARE(QApplication::focusWidget(), button("Button1"));
     m_dialogs.answer(std::nullopt);
-    QTest::keyClick(button("Button1"), Qt::Key_Return);
+    pressKey(button("Button1"), Qt::Key_Return);
     QTRY_COMPARE(m_dialogs.initialNames.size(), 1);
     m_dialogs.answer(std::nullopt);
-    QTest::keyClick(button("Button1"), Qt::Key_Enter, Qt::KeypadModifier);
+    pressKey(button("Button1"), Qt::KeypadModifier | Qt::Key_Enter);
     QTRY_COMPARE(m_dialogs.initialNames.size(), 2);
     // Enter in a password field presses nothing.
     m_form->passwordField(1)->setFocus();
-    QTest::keyClick(m_form->passwordField(1), Qt::Key_Return);
+    pressKey(m_form->passwordField(1), Qt::Key_Return);
     QTest::qWait(200);
     QCOMPARE(m_dialogs.initialNames.size(), 2);
     QVERIFY(m_dialogs.messages.isEmpty());
@@ -699,6 +747,41 @@ void TestWindow::realMessageBoxes()
     QCOMPARE(icon, error ? QMessageBox::Critical : QMessageBox::NoIcon);
     QCOMPARE(buttons, 1);
     QCOMPARE(closedBy, QStringLiteral("OK"));
+}
+
+void TestWindow::realFileDialog_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("a name that does not exist is accepted") << true;
+    QTest::newRow("cancel chooses nothing") << false;
+}
+
+void TestWindow::realFileDialog()
+{
+    QFETCH(bool, accept);
+    const QString last = m_files.write(QStringLiteral("last.rom"), QByteArray(16, '\0'));
+    const QString missing = m_files.path(QStringLiteral("missing.rom"));
+    QString startedAt;
+    QTimer::singleShot(0, this, [&] {
+        QPointer dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        startedAt = dialog->selectedFiles().value(0);
+        // A dialog that refused the name would stop on a box of its own: close that too.
+        QTimer::singleShot(500, this, [] {
+            if (QWidget *box = QApplication::activeModalWidget(); box && !qobject_cast<QFileDialog *>(box))
+                box->close();
+        });
+        if (accept) {
+            dialog->selectFile(missing);
+            static_cast<QDialog *>(dialog.data())->accept(); // what its Open button runs
+        }
+        if (dialog && dialog->isVisible())
+            dialog->reject();
+    });
+    const std::optional<QString> chosen = DesktopDialogs().openFileName(m_form, last);
+    QCOMPARE(startedAt, last);
+    QCOMPARE(chosen, accept ? std::optional(missing) : std::nullopt);
 }
 
 QTEST_MAIN(TestWindow)

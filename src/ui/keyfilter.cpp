@@ -74,9 +74,10 @@ bool PasswordKeyFilter::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
         return discardKey(static_cast<QKeyEvent *>(event));
     case QEvent::InputMethod: {
-        // Composed input (dead keys, input methods) is typing too.
+        // Composed input (dead keys, input methods) is typing too. An input method may also
+        // ask to replace text around the caret; that would delete, which Backspace may not.
         const auto *input = static_cast<QInputMethodEvent *>(event);
-        return !allPasswordKeys(input->commitString());
+        return input->replacementLength() != 0 || !allPasswordKeys(input->commitString());
     }
     default:
         return QObject::eventFilter(watched, event);
