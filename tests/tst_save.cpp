@@ -228,7 +228,14 @@ void TestSave::incompleteSlotsAreMarked()
     for (int slot = 1; slot <= SlotCount; ++slot)
         QCOMPARE(m_form->passwordField(slot)->text(), texts[slot - 1].toUpper());
 
-    // Completing them and saving again clears every mark.
+    // Completing one and saving again unmarks it, while the others stay red.
+    m_dialogs.reset();
+    m_form->passwordField(red.front())->setText(QStringLiteral("FIXD"));
+    save();
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        QCOMPARE(isRed(slot), red.contains(slot) && slot != red.front());
+
+    // Completing them all clears every mark.
     m_dialogs.reset();
     setTexts(someTexts(6));
     save();
