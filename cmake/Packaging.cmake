@@ -6,21 +6,37 @@ set(VORN_APP_ID io.github.vorn_editor.Vorn)
 set(VORN_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 
 if(WIN32 OR APPLE)
-    # One folder (or bundle) holding the programs and the Qt they need.
-    install(TARGETS vorn vorn-sample-rom
-        RUNTIME DESTINATION .
-        BUNDLE DESTINATION .)
-    if(WIN32 AND CMAKE_CROSSCOMPILING)
-        # Qt's deployment tool runs only on Windows itself; a build from another system
-        # lays out the same files by name.
-        include(${CMAKE_CURRENT_LIST_DIR}/WindowsRuntime.cmake)
+    # One folder (or bundle) holding the programs and the Qt they need: on Windows VORN.exe
+    # at the folder's root; on macOS vorn-sample-rom inside VORN.app, where it uses the
+    # bundle's Qt.
+    install(TARGETS vorn RUNTIME DESTINATION . BUNDLE DESTINATION .)
+    if(APPLE)
+        install(TARGETS vorn-sample-rom RUNTIME DESTINATION VORN.app/Contents/MacOS)
+        set(program VORN.app)
+        set(helper VORN.app/Contents/MacOS/vorn-sample-rom)
     else()
-        if(Qt6_VERSION VERSION_GREATER_EQUAL 6.5)
-            qt_generate_deploy_app_script(TARGET vorn OUTPUT_SCRIPT vorn_deploy_script)
-        else()
-            qt_generate_deploy_app_script(TARGET vorn FILENAME_VARIABLE vorn_deploy_script)
-        endif()
-        install(SCRIPT ${vorn_deploy_script})
+        install(TARGETS vorn-sample-rom RUNTIME DESTINATION .)
+        set(program $<TARGET_FILE_NAME:vorn>)
+        set(helper $<TARGET_FILE_NAME:vorn-sample-rom>)
+    endif()
+    # Qt's deployment tool for both programs: on Windows the Qt DLLs beside the programs and
+    # the plugins in their folders there, as in the ZIP; on macOS Qt inside the bundle. Qt's
+    # own qt_generate_deploy_app_script would look for VORN.exe in bin/ and deploy one program.
+    set(VORN_DEPLOY_SCRIPT ${CMAKE_BINARY_DIR}/vorn-deploy-$<CONFIG>.cmake)
+    file(GENERATE OUTPUT ${VORN_DEPLOY_SCRIPT} CONTENT "set(QT_DEPLOY_BIN_DIR .)
+set(QT_DEPLOY_PLUGINS_DIR .)
+include(\"${QT_DEPLOY_SUPPORT}\")
+qt_deploy_runtime_dependencies(EXECUTABLE ${program} ADDITIONAL_EXECUTABLES ${helper} GENERATE_QT_CONF)
+")
+    if(WIN32 AND CMAKE_CROSSCOMPILING)
+        # windeployqt runs only on Windows itself; a build from another system lays out the
+        # same files by name, and its deploy script, with a stand-in for the tool, is tested.
+        include(${CMAKE_CURRENT_LIST_DIR}/WindowsRuntime.cmake)
+        add_test(NAME windows_install COMMAND ${CMAKE_COMMAND} -D BUILD=${CMAKE_BINARY_DIR}
+            -D DEPLOY_SCRIPT=${VORN_DEPLOY_SCRIPT} -D PREFIX=${CMAKE_BINARY_DIR}/install-check
+            -P ${PROJECT_SOURCE_DIR}/tests/windows-install.cmake)
+    else()
+        install(SCRIPT ${VORN_DEPLOY_SCRIPT})
     endif()
 else()
     install(TARGETS vorn vorn-sample-rom

@@ -246,6 +246,11 @@ std::vector<OpenRow> openRows()
     rows.push_back({"a console name with an extension, in a folder",
                     [](const Folder &f) { return f.path / "con.nes"; }, Denied});
     rows.push_back({"a serial port", [](const Folder &) { return fs::path(R"(\\.\COM1)"); }, Denied});
+    // Any mix of slashes reaches the device namespace, also under names no DOS rule knows.
+    rows.push_back({"the null device, //?/", [](const Folder &) { return fs::path("//?/NUL"); }, Denied});
+    rows.push_back({"a serial port, \\\\?/", [](const Folder &) { return fs::path(R"(\\?/COM1)"); }, Denied});
+    rows.push_back({"the null device by its object name, /\\./",
+                    [](const Folder &) { return fs::path(R"(/\./GLOBALROOT/Device/Null)"); }, Denied});
 #else
     rows.push_back({"a FIFO, without blocking", [](const Folder &f) {
                         REQUIRE(::mkfifo((f.path / "fifo").c_str(), 0600) == 0);
@@ -341,19 +346,23 @@ TEST_CASE("steps on an open file")
 }
 
 #ifdef _WIN32
-TEST_CASE("a pipe is never connected to")
+TEST_CASE("a pipe is never connected to, however its name is spelt")
 {
-    const wchar_t *name = LR"(\\.\pipe\vorn-fileaccess-test)";
-    const HANDLE server = CreateNamedPipeW(name, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_NOWAIT, 1,
-                                           64, 64, 0, nullptr);
-    REQUIRE(server != INVALID_HANDLE_VALUE);
-    FileError error;
-    CHECK(FileAccess::system().open(R"(\\.\pipe\vorn-fileaccess-test)", error) == FileAccess::NoHandle);
-    CHECK(error == Denied);
-    // Still waiting for its first client.
-    CHECK_FALSE(ConnectNamedPipe(server, nullptr));
-    CHECK(GetLastError() == ERROR_PIPE_LISTENING);
-    CloseHandle(server);
+    for (const char *name : {R"(\\.\pipe\vorn-fileaccess-test)", "//?/pipe/vorn-fileaccess-test",
+                             R"(\\?/pipe/vorn-fileaccess-test)", R"(/\./pipe/vorn-fileaccess-test)",
+                             R"(\??\pipe\vorn-fileaccess-test)"}) {
+        INFO(name);
+        const HANDLE server = CreateNamedPipeW(LR"(\\.\pipe\vorn-fileaccess-test)", PIPE_ACCESS_DUPLEX,
+                                               PIPE_TYPE_BYTE | PIPE_NOWAIT, 1, 64, 64, 0, nullptr);
+        REQUIRE(server != INVALID_HANDLE_VALUE);
+        FileError error;
+        CHECK(FileAccess::system().open(name, error) == FileAccess::NoHandle);
+        CHECK(error == Denied);
+        // Still waiting for its first client.
+        CHECK_FALSE(ConnectNamedPipe(server, nullptr));
+        CHECK(GetLastError() == ERROR_PIPE_LISTENING);
+        CloseHandle(server);
+    }
 }
 
 TEST_CASE("a file another program holds without sharing it")

@@ -19,7 +19,7 @@ mkdir -p "$work/src"
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
-packages=(cmake ninja-build perl dpkg-dev g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools)
+packages=(cmake ninja-build perl dpkg-dev patch xz-utils g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \

@@ -44,17 +44,24 @@ bool startsWith(std::wstring_view text, std::wstring_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
-// "\\.\COM1", "\\.\pipe\x" and "\\?\GLOBALROOT\..." name devices and pipes directly;
-// "\\?\C:\..." and "\\?\UNC\..." are only long forms of ordinary paths.
+bool isSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+// Two separators, then "." or "?", then a separator or nothing: "\\.\COM1", "//?/pipe/x",
+// "/\./NUL" all name devices and pipes directly, in any mix of slashes. Only "\\?\" and
+// "\??\" with backslashes are taken verbatim, and there a drive or "UNC\" is just the long form
+// of an ordinary path.
 bool namesDeviceDirectly(std::wstring_view name)
 {
-    if (startsWith(name, L"\\\\.\\") || startsWith(name, L"//./"))
-        return true;
-    if (!startsWith(name, L"\\\\?\\"))
-        return false;
-    const std::wstring_view rest = name.substr(4);
-    const bool drive = rest.size() >= 3 && rest[1] == L':' && rest[2] == L'\\';
-    return !drive && !startsWith(rest, L"UNC\\");
+    if (startsWith(name, L"\\\\?\\") || startsWith(name, L"\\??\\")) {
+        const std::wstring_view rest = name.substr(4);
+        const bool drive = rest.size() >= 3 && rest[1] == L':' && rest[2] == L'\\';
+        return !drive && !startsWith(rest, L"UNC\\");
+    }
+    return name.size() >= 3 && isSeparator(name[0]) && isSeparator(name[1])
+           && (name[2] == L'.' || name[2] == L'?') && (name.size() == 3 || isSeparator(name[3]));
 }
 
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9 open the device in every folder, whatever the
