@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,7 @@ private slots:
     void controlsCarryTheirNames();
     void tabOrderSkipsHiddenAndDisabled();
     void layoutFitsTheFont();
+    void editorFont();
     void keyFilter_data();
     void keyFilter();
     void contextMenuPasteIsOnlyLimited();
@@ -214,6 +216,19 @@ void TestWindow::layoutFitsTheFont()
         }
         box("CheckBox1")->setChecked(true);
     }
+}
+
+void TestWindow::editorFont()
+{
+    const QFontInfo face(m_form->font());
+    qInfo("The editor draws with %s, %d pixels", qPrintable(face.family()), face.pixelSize());
+    // The design's size at least, also where the screen counts 72 points to the inch.
+    QVERIFY(face.pixelSize() >= 11);
+#ifdef Q_OS_WIN
+    // Windows has it, and so has the Wine prefix the tests run in; any other face there
+    // means the font chain failed.
+    QCOMPARE(face.family(), QStringLiteral("MS Sans Serif"));
+#endif
 }
 
 void TestWindow::keyFilter_data()
