@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -682,15 +683,20 @@ void TestWindow::realMessageBoxes()
 {
     QFETCH(bool, error);
     QFETCH(int, key);
+    // The window on the last screen, away from its middle.
+    m_form->move(QGuiApplication::screens().last()->geometry().topLeft() + QPoint(350, 167));
+    QTRY_COMPARE(m_form->screen(), QGuiApplication::screens().last());
     // The box is inspected and answered from inside its own event loop; should the key
     // not close it, it is closed anyway so the test cannot hang.
     QString title, text, closedBy;
     QMessageBox::Icon icon = QMessageBox::Question;
     qsizetype buttons = 0;
+    QPoint centre;
     QTimer::singleShot(0, this, [&] {
         QPointer box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
+        centre = box->frameGeometry().center();
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
@@ -714,6 +720,10 @@ void TestWindow::realMessageBoxes()
     QCOMPARE(icon, error ? QMessageBox::Critical : QMessageBox::NoIcon);
     QCOMPARE(buttons, 1);
     QCOMPARE(closedBy, QStringLiteral("OK"));
+    const QPoint middle = m_form->screen()->availableGeometry().center();
+    QVERIFY2((centre - middle).manhattanLength() <= 4, qPrintable(QStringLiteral("box centred at %1,%2, not %3,%4")
+        .arg(centre.x()).arg(centre.y()).arg(middle.x()).arg(middle.y())));
+    QVERIFY((m_form->frameGeometry().center() - middle).manhattanLength() > 100);
 }
 
 QTEST_MAIN(TestWindow)
