@@ -246,18 +246,19 @@ std::optional<Region> TForm1::region() const
     return regionFromCaption(Label1->text());
 }
 
-void TForm1::setFieldColour(QLineEdit *field, const QColor &colour)
+void TForm1::markField(QLineEdit *field)
 {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
+    // Only the field's background is its own; every other colour still follows the style.
+    QPalette palette;
+    palette.setColor(QPalette::Base, ErrorColour);
     field->setPalette(palette);
 }
 
 void TForm1::resetFieldColours()
 {
-    const QColor normal = QApplication::palette(m_edits[0]).color(QPalette::Base);
+    // No colour of their own: the style's field colour shows, and follows a change of theme.
     for (QLineEdit *field : m_edits)
-        setFieldColour(field, normal);
+        field->setPalette(QPalette());
 }
 
 bool TForm1::fieldsComplete() const
@@ -332,7 +333,7 @@ void TForm1::Button2Click()
     bool complete = true;
     for (int slot = 0; slot < written; ++slot) {
         if (m_edits[slot]->text().size() != SlotLength) {
-            setFieldColour(m_edits[slot], ErrorColour);
+            markField(m_edits[slot]);
             complete = false;
         }
     }
