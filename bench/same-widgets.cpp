@@ -1,10 +1,11 @@
-// The editor's window with nothing behind it: the same widgets, texts and design
-// geometry, written out as fixed numbers, with no scaling, handlers or file layer.
-// scripts/startup-bench.sh takes its start-up and memory as the least the editor can
-// need, so the editor's own work is what the two differ by.
+// The editor's window with nothing behind it: the same widgets, texts, design geometry and
+// font, with no scaling, handlers or file layer. scripts/startup-bench.sh takes its start-up
+// and memory as the least the editor can need, so the editor's own work is what the two
+// differ by.
+#include "ui/formdesign.h"
+
 #include <QApplication>
 #include <QCheckBox>
-#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,69 +25,59 @@ constexpr const char *SlotNames[] = {
     "None", "None",
 };
 
-QFont editorFont()
+// Places a widget at its design box, unscaled.
+void place(QWidget *widget, const vorn::design::Box &box)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    if (QFontInfo(font).family() == font.family())
-        return font;
-    QFont substitute(QStringLiteral("Sans Serif"));
-    substitute.setStyleHint(QFont::SansSerif);
-    substitute.setPointSize(8);
-    return substitute;
+    widget->setGeometry(box.x, box.y, box.w, box.h);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    using namespace vorn::design;
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("VORN same widgets"));
     window.setFont(editorFont());
     window.setBackgroundRole(QPalette::Button);
-    window.setFixedSize(387, 310);
+    window.setFixedSize(GroupBoxRect.w, GroupBoxRect.h);
 
     auto *group = new QGroupBox(QStringLiteral(" Passwords "), &window);
-    group->setGeometry(0, 0, 387, 310);
-    // Slots 1-9 in the left column, 10-17 in the right; a name runs to the next column
-    // or to the frame's edge.
-    for (int i = 0; i < 17; ++i) {
-        const bool left = i < 9;
-        const int x = left ? 16 : 214;
-        const int y = 26 + 24 * (left ? i : i - 9);
-        const bool shown = i < 15;
+    place(group, GroupBoxRect);
+    for (int slot = 1; slot <= vorn::SlotCount; ++slot) {
+        const bool shown = vorn::slotShown(vorn::Region::U, slot);
         auto *field = new QLineEdit(group);
-        field->setMaxLength(4);
-        field->setGeometry(x, y, 57, 21);
+        field->setMaxLength(vorn::SlotLength);
+        place(field, fieldRect(slot));
         field->setVisible(shown);
-        auto *label = new QLabel(QString::fromLatin1(SlotNames[i]), group);
-        label->setGeometry(x + 64, y + 4, left ? 128 : 103, 13);
+        auto *label = new QLabel(QString::fromLatin1(SlotNames[slot - 1]), group);
+        place(label, labelRect(slot));
         label->setVisible(shown);
     }
     auto *hint = new QLabel(
         QStringLiteral("In (J) enter: Access 1code > Acess 2 code > 2nd Quest code"), group);
-    hint->setGeometry(73, 9, 308, 13);
+    place(hint, HintRect);
     hint->setVisible(false);
 
     auto *autoselect = new QCheckBox(QStringLiteral("Autoselect ROM"), group);
     autoselect->setChecked(true);
-    autoselect->setGeometry(16, 249, 110, 17);
+    place(autoselect, AutoselectRect);
     auto *changeRom = new QCheckBox(QStringLiteral("Change ROM (U)/( J)"), group);
     changeRom->setEnabled(false);
-    changeRom->setGeometry(130, 248, 129, 17);
-    (new QLabel(QStringLiteral("ROM:"), group))->setGeometry(263, 249, 33, 13);
-    (new QLabel(QStringLiteral("Zephyra (U)"), group))->setGeometry(298, 249, 83, 13);
+    place(changeRom, ChangeRomRect);
+    place(new QLabel(QStringLiteral("ROM:"), group), RomLabelRect);
+    place(new QLabel(QStringLiteral("Zephyra (U)"), group), RegionLabelRect);
 
-    (new QPushButton(QStringLiteral("Open ROM..."), group))->setGeometry(16, 272, 81, 25);
+    place(new QPushButton(QStringLiteral("Open ROM..."), group), OpenRect);
     auto *reload = new QPushButton(window.style()->standardIcon(QStyle::SP_BrowserReload),
                                    QStringLiteral("&Reload"), group);
     reload->setEnabled(false);
-    reload->setGeometry(104, 272, 89, 25);
+    place(reload, ReloadRect);
     auto *save = new QPushButton(QStringLiteral("Save ROM"), group);
     save->setEnabled(false);
-    save->setGeometry(200, 272, 89, 25);
-    (new QPushButton(QStringLiteral("About..."), group))->setGeometry(296, 272, 73, 25);
+    place(save, SaveRect);
+    place(new QPushButton(QStringLiteral("About..."), group), AboutRect);
 
     window.show();
     return app.exec();

@@ -20,14 +20,16 @@ export WINEPREFIX=${VORN_WINEPREFIX:-$build/wineprefix} WINEARCH=win64
 # wineboot from offering to install Mono/Gecko.
 export WINEDEBUG=${WINEDEBUG:--all,err+module} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-# Parallel tests on a fresh prefix: one creates it, the others wait on the lock.
-if [ ! -f "$WINEPREFIX/.ready" ]; then
+# Parallel tests on a fresh prefix: one creates it, the others wait on the lock. It gets
+# Wine's own fonts (wine-fonts.sh); a prefix made before they were added is completed.
+if [ ! -f "$WINEPREFIX/.ready-fonts" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/.ready" ]; then
+        if [ ! -f "$WINEPREFIX/.ready-fonts" ]; then
             "$wine" wineboot --init >"$WINEPREFIX.log" 2>&1 && "$wineserver" -w \
-                && touch "$WINEPREFIX/.ready" \
+                && "$(dirname "$(readlink -f "$0")")/wine-fonts.sh" "$WINEPREFIX" >>"$WINEPREFIX.log" 2>&1 \
+                && touch "$WINEPREFIX/.ready-fonts" \
                 || { echo "wine-run.sh: could not create $WINEPREFIX, see $WINEPREFIX.log" >&2; exit 1; }
         fi
     ) 9>"$WINEPREFIX.lock" || exit 1
@@ -50,7 +52,9 @@ export WINEPATH="${WINEPATH:+$WINEPATH;}${winpath%;}"
 
 # Wine drops QT_* variables of the Unix environment but passes WINEQT_* on as QT_*.
 : "${QT_FORCE_STDERR_LOGGING:=1}"   # else QtTest writes to OutputDebugString only
-: "${QT_QPA_FONTDIR:=Z:\\usr\\share\\fonts\\truetype\\dejavu}"   # fonts for offscreen
+# The offscreen platform's font database reads this one folder: the prefix's Fonts, so the
+# tests see the faces a Windows user has.
+: "${QT_QPA_FONTDIR:=C:\\windows\\Fonts}"
 export QT_FORCE_STDERR_LOGGING QT_QPA_FONTDIR
 for v in ${!QT_@}; do export "WINE$v=${!v}"; done
 

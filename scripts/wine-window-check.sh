@@ -3,8 +3,9 @@
 # side) under Wine on a private Xvfb and checks that its window shows up.
 #   wine-window-check.sh DIR EXE TITLE [SHOT.png]
 # Exits 0 only if a viewable top-level window titled exactly TITLE appeared within
-# VORN_WINDOW_TIMEOUT seconds (default 60). The Wine prefix is a fresh one in a temporary
-# folder unless VORN_CHECK_WINEPREFIX names one; all programs in it are killed afterwards.
+# VORN_WINDOW_TIMEOUT seconds (default 60), and prints its size. The Wine prefix is a fresh
+# one in a temporary folder, with Wine's own fonts, unless VORN_CHECK_WINEPREFIX names one;
+# all programs in it are killed afterwards.
 set -u
 [ $# -ge 3 ] || { echo "usage: $0 DIR EXE TITLE [SHOT.png]" >&2; exit 2; }
 # DISPLAY must be set before the prefix's wineserver starts, so run all of it inside Xvfb.
@@ -23,7 +24,8 @@ unset WINEPATH ${!WINEQT_@}
 export WINEQT_QPA_PLATFORM=windows WINEQT_FORCE_STDERR_LOGGING=1
 trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w; rm -rf "$tmp"' EXIT
 
-timeout 120 "$wine" wineboot --init >"$tmp/wineboot.log" 2>&1 \
+{ timeout 120 "$wine" wineboot --init && "$(dirname "$(readlink -f "$0")")/wine-fonts.sh" "$WINEPREFIX"; } \
+    >"$tmp/wineboot.log" 2>&1 \
     || { echo "could not create $WINEPREFIX:" >&2; cat "$tmp/wineboot.log" >&2; exit 1; }
 
 cd "$dir" || exit 1
@@ -45,7 +47,7 @@ if [ -z "$id" ]; then
     [ -n "$shot" ] && import -window root "$shot" && echo "screen: $shot" >&2
     exit 1
 fi
-echo "window \"$title\" appeared: $id"
+echo "window \"$title\" appeared: $id, $(xwininfo -id "$id" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')"
 if [ -n "$shot" ]; then
     sleep 1   # let the first paint finish
     import -window "$id" "$shot" && echo "screenshot: $shot"

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace vorn;
@@ -63,6 +64,7 @@ private slots:
     void incompleteSlotsAreMarked();
     void loadClearsTheMarks_data();
     void loadClearsTheMarks();
+    void fieldsFollowTheStyle();
     void manualSwitchWritesTheShownRegion_data();
     void manualSwitchWritesTheShownRegion();
     void characterOutsideTheTable_data();
@@ -269,6 +271,30 @@ void TestSave::loadClearsTheMarks()
     QVERIFY(normal.color(QPalette::Base) != normal.color(QPalette::Window));
     for (int slot = 1; slot <= SlotCount; ++slot)
         QCOMPARE(m_form->passwordField(slot)->palette().color(QPalette::Base), normal.color(QPalette::Base));
+}
+
+void TestSave::fieldsFollowTheStyle()
+{
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+    const auto switchTheme = [](const QColor &base) {
+        QPalette theme = QApplication::palette();
+        theme.setColor(QPalette::Base, base);
+        QApplication::setPalette(theme);
+        QCoreApplication::processEvents(); // widgets learn of it through the event queue
+    };
+    const auto base = [this](int slot) { return m_form->passwordField(slot)->palette().color(QPalette::Base); };
+    load(Region::U, ImageFiles::image(Region::U));
+    QStringList texts = someTexts(15);
+    texts[1] = QStringLiteral("ab");
+    setTexts(texts);
+    save();
+    switchTheme(QColor(32, 32, 32));
+    QCOMPARE(base(1), QColor(32, 32, 32));
+    QVERIFY(isRed(2));
+    QTest::mouseClick(button("BitBtn1"), Qt::LeftButton);
+    switchTheme(QColor(0, 0, 128));
+    QCOMPARE(base(2), QColor(0, 0, 128));
 }
 
 void TestSave::manualSwitchWritesTheShownRegion_data()

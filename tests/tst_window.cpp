@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -35,6 +37,7 @@ private slots:
     void controlsCarryTheirNames();
     void tabOrderSkipsHiddenAndDisabled();
     void layoutFitsTheFont();
+    void editorFont();
     void keyFilter_data();
     void keyFilter();
     void inputMethod_data();
@@ -234,6 +237,19 @@ void TestWindow::layoutFitsTheFont()
         }
         box("CheckBox1")->setChecked(true);
     }
+}
+
+void TestWindow::editorFont()
+{
+    const QFontInfo face(m_form->font());
+    qInfo("The editor draws with %s, %d pixels", qPrintable(face.family()), face.pixelSize());
+    // The design's size at least, also where the screen counts 72 points to the inch.
+    QVERIFY(face.pixelSize() >= 11);
+#ifdef Q_OS_WIN
+    // Windows has it, and so has the Wine prefix the tests run in; any other face there
+    // means the font chain failed.
+    QCOMPARE(face.family(), QStringLiteral("MS Sans Serif"));
+#endif
 }
 
 void TestWindow::keyFilter_data()
@@ -715,15 +731,20 @@ void TestWindow::realMessageBoxes()
 {
     QFETCH(bool, error);
     QFETCH(int, key);
+    // The window on the last screen, away from its middle.
+    m_form->move(QGuiApplication::screens().last()->geometry().topLeft() + QPoint(350, 167));
+    QTRY_COMPARE(m_form->screen(), QGuiApplication::screens().last());
     // The box is inspected and answered from inside its own event loop; should the key
     // not close it, it is closed anyway so the test cannot hang.
     QString title, text, closedBy;
     QMessageBox::Icon icon = QMessageBox::Question;
     qsizetype buttons = 0;
+    QPoint centre;
     QTimer::singleShot(0, this, [&] {
         QPointer box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
+        centre = box->frameGeometry().center();
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
@@ -747,6 +768,10 @@ void TestWindow::realMessageBoxes()
     QCOMPARE(icon, error ? QMessageBox::Critical : QMessageBox::NoIcon);
     QCOMPARE(buttons, 1);
     QCOMPARE(closedBy, QStringLiteral("OK"));
+    const QPoint middle = m_form->screen()->availableGeometry().center();
+    QVERIFY2((centre - middle).manhattanLength() <= 4, qPrintable(QStringLiteral("box centred at %1,%2, not %3,%4")
+        .arg(centre.x()).arg(centre.y()).arg(middle.x()).arg(middle.y())));
+    QVERIFY((m_form->frameGeometry().center() - middle).manhattanLength() > 100);
 }
 
 void TestWindow::realFileDialog_data()

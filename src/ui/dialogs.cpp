@@ -1,17 +1,43 @@
 #include "dialogs.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QWidget>
 
 namespace vorn {
 
 namespace {
 
+// A box in the middle of the screen that holds the window, modal to the window all the same.
+// It asks for that place even where a window manager would place dialogs itself.
+class CentredBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event); // gives the box its final size
+        const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+        const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        // The box's frame is not known before it is shown; the owner's is the best guess.
+        // A window's position is its frame's.
+        const QSize frame = owner ? owner->frameGeometry().size() - owner->size() : QSize();
+        QRect outer(QPoint(), size() + frame);
+        outer.moveCenter(screen->availableGeometry().center());
+        move(outer.topLeft());
+    }
+};
+
 void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, applicationTitle(), QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
-                    QMessageBox::Ok, parent);
+    CentredBox box(icon, applicationTitle(), QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
+                   QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);

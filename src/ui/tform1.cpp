@@ -1,6 +1,7 @@
 #include "tform1.h"
 
 #include "dialogs.h"
+#include "formdesign.h"
 #include "keyfilter.h"
 #include "model/charcodes.h"
 #include "model/slotnames.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,66 +22,9 @@
 
 namespace vorn {
 
+using namespace design;
+
 namespace {
-
-// The window's design, in pixels for an 11-pixel "MS Sans Serif"; layOut() scales it to
-// the font actually used.
-struct Box
-{
-    int x, y, w, h;
-};
-
-constexpr Box GroupBoxRect{0, 0, 387, 310};
-constexpr int FieldWidth = 57;
-constexpr int FieldHeight = 21;
-constexpr int LabelHeight = 13;
-constexpr int FirstRowTop = 26;
-constexpr int RowPitch = 24;
-constexpr int LabelDrop = 4; // a name label's top below its field's
-constexpr int SlotsInLeftColumn = 9;
-
-constexpr int rowOf(int slot)
-{
-    return slot <= SlotsInLeftColumn ? slot - 1 : slot - SlotsInLeftColumn - 1;
-}
-
-constexpr Box fieldRect(int slot)
-{
-    return {slot <= SlotsInLeftColumn ? 16 : 214, FirstRowTop + RowPitch * rowOf(slot), FieldWidth,
-            FieldHeight};
-}
-
-// A name label starts 64 right of its field; it may run to the next column.
-constexpr Box labelRect(int slot)
-{
-    const Box field = fieldRect(slot);
-    const int right = slot <= SlotsInLeftColumn ? fieldRect(SlotCount).x - 6 : GroupBoxRect.w - 6;
-    return {field.x + 64, field.y + LabelDrop, right - field.x - 64, LabelHeight};
-}
-
-constexpr Box HintRect{73, 9, 308, LabelHeight};
-// The check boxes may use the room up to their right-hand neighbour.
-constexpr Box AutoselectRect{16, 249, 110, 17};
-constexpr Box ChangeRomRect{130, 248, 129, 17};
-constexpr Box RomLabelRect{263, 249, 33, LabelHeight};
-constexpr Box RegionLabelRect{298, 249, 83, LabelHeight};
-constexpr Box OpenRect{16, 272, 81, 25};
-constexpr Box ReloadRect{104, 272, 89, 25};
-constexpr Box SaveRect{200, 272, 89, 25};
-constexpr Box AboutRect{296, 272, 73, 25};
-constexpr int GroupTitleRoom = 73; // from the frame's left to the hint line
-
-QFont editorFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    if (QFontInfo(font).family() == font.family())
-        return font;
-    QFont substitute(QStringLiteral("Sans Serif"));
-    substitute.setStyleHint(QFont::SansSerif);
-    substitute.setPointSize(8);
-    return substitute;
-}
 
 const QColor ErrorColour(255, 0, 0);
 
@@ -303,18 +246,19 @@ std::optional<Region> TForm1::region() const
     return regionFromCaption(Label1->text());
 }
 
-void TForm1::setFieldColour(QLineEdit *field, const QColor &colour)
+void TForm1::markField(QLineEdit *field)
 {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
+    // Only the field's background is its own; every other colour still follows the style.
+    QPalette palette;
+    palette.setColor(QPalette::Base, ErrorColour);
     field->setPalette(palette);
 }
 
 void TForm1::resetFieldColours()
 {
-    const QColor normal = QApplication::palette(m_edits[0]).color(QPalette::Base);
+    // No colour of their own: the style's field colour shows, and follows a change of theme.
     for (QLineEdit *field : m_edits)
-        setFieldColour(field, normal);
+        field->setPalette(QPalette());
 }
 
 bool TForm1::fieldsComplete() const
@@ -389,7 +333,7 @@ void TForm1::Button2Click()
     bool complete = true;
     for (int slot = 0; slot < written; ++slot) {
         if (m_edits[slot]->text().size() != SlotLength) {
-            setFieldColour(m_edits[slot], ErrorColour);
+            markField(m_edits[slot]);
             complete = false;
         }
     }

@@ -68,7 +68,7 @@ private:
     void load(const QString &name, bool *offsetApplied);
     bool fieldsComplete() const;
     void resetFieldColours();
-    void setFieldColour(QLineEdit *field, const QColor &colour);
+    void markField(QLineEdit *field);
     void applyRegion(Region region);
 
     Dialogs &m_dialogs;
