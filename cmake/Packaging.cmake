@@ -4,6 +4,9 @@
 
 set(VORN_APP_ID io.github.vorn_editor.Vorn)
 set(VORN_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
+# The metadata names this version as its latest release.
+set(VORN_METAINFO ${CMAKE_BINARY_DIR}/${VORN_APP_ID}.metainfo.xml)
+configure_file(${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml.in ${VORN_METAINFO} @ONLY)
 
 if(WIN32 OR APPLE)
     # One folder (or bundle) holding the programs and the Qt they need.
@@ -30,7 +33,7 @@ else()
     set_target_properties(vorn vorn-sample-rom PROPERTIES INSTALL_RPATH "")
     install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml
+    install(FILES ${VORN_METAINFO}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -66,7 +69,7 @@ if(NOT WIN32 AND NOT APPLE)
     vorn_add_tool_test(desktop_file_validate desktop-file-validate
         ${VORN_DATA_DIR}/${VORN_APP_ID}.desktop)
     vorn_add_tool_test(appstream_validate appstreamcli validate --no-net --pedantic
-        ${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml)
+        ${VORN_METAINFO})
 endif()
 
 set(CPACK_PACKAGE_NAME vorn)
