@@ -92,7 +92,8 @@ endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": it holds no game, it edits images of one.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The synopsis line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the long text.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zephyra Password Editor opens a ROM image of the NES game Zephyra
@@ -103,4 +104,5 @@ file untouched.
 The package also holds vorn-sample-rom, which writes synthetic sample
 images for trying the editor out without a game image.")
 
+include(${CMAKE_CURRENT_LIST_DIR}/Notices.cmake)
 include(CPack)
