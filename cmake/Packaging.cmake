@@ -4,6 +4,9 @@
 
 set(VORN_APP_ID io.github.vorn_editor.Vorn)
 set(VORN_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
+# The metadata names this version as its latest release.
+set(VORN_METAINFO ${CMAKE_BINARY_DIR}/${VORN_APP_ID}.metainfo.xml)
+configure_file(${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml.in ${VORN_METAINFO} @ONLY)
 
 if(WIN32 OR APPLE)
     # One folder (or bundle) holding the programs and the Qt they need: on Windows VORN.exe
@@ -46,7 +49,7 @@ else()
     set_target_properties(vorn vorn-sample-rom PROPERTIES INSTALL_RPATH "")
     install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml
+    install(FILES ${VORN_METAINFO}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(FILES ${VORN_DATA_DIR}/${VORN_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -82,7 +85,7 @@ if(NOT WIN32 AND NOT APPLE)
     vorn_add_tool_test(desktop_file_validate desktop-file-validate
         ${VORN_DATA_DIR}/${VORN_APP_ID}.desktop)
     vorn_add_tool_test(appstream_validate appstreamcli validate --no-net --pedantic
-        ${VORN_DATA_DIR}/${VORN_APP_ID}.metainfo.xml)
+        ${VORN_METAINFO})
 endif()
 
 set(CPACK_PACKAGE_NAME vorn)
@@ -105,7 +108,8 @@ endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": it holds no game, it edits images of one.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The synopsis line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the long text.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zephyra Password Editor opens a ROM image of the NES game Zephyra
@@ -116,4 +120,5 @@ file untouched.
 The package also holds vorn-sample-rom, which writes synthetic sample
 images for trying the editor out without a game image.")
 
+include(${CMAKE_CURRENT_LIST_DIR}/Notices.cmake)
 include(CPack)

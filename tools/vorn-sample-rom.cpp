@@ -24,11 +24,13 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vorn-sample-rom"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes a synthetic image: 131,088 bytes of filler with a complete password table\n"
         "of the region at its offset (6803 for u, 620 for j)."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions({
         {{QStringLiteral("r"), QStringLiteral("region")}, QStringLiteral("u or j (default u)."), QStringLiteral("region"), QStringLiteral("u")},
         {{QStringLiteral("p"), QStringLiteral("passwords")},
