@@ -33,6 +33,7 @@ class TestModel : public QObject
     Q_OBJECT
 
 private slots:
+    void passwordChars();
     void codeTextToChar_data();
     void codeTextToChar();
     void charToCodeText_data();
@@ -55,6 +56,12 @@ private slots:
     void slotNames();
     void hintText();
 };
+
+void TestModel::passwordChars()
+{
+    QCOMPARE(vorn::passwordChars(), tableChars());
+    QVERIFY(isPasswordChar(QLatin1Char('Z')) && !isPasswordChar(QLatin1Char('z')) && !isPasswordChar(QLatin1Char('@')));
+}
 
 void TestModel::codeTextToChar_data()
 {

@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(vorn::applicationTitle());
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     // Ties the running window to its menu entry and icon in task bars.
-    const QString id = QStringLiteral("io.github.vorn_editor.Vorn");
+    const QString id = QStringLiteral(VORN_APP_ID);
     QGuiApplication::setDesktopFileName(id);
     QApplication::setWindowIcon(QIcon::fromTheme(id, QIcon(QStringLiteral(":/icons/%1.png").arg(id))));
     vorn::DesktopDialogs dialogs;

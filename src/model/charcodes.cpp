@@ -13,6 +13,21 @@ constexpr bool inTable(int code)
 
 } // namespace
 
+bool isPasswordChar(QChar c)
+{
+    return inTable(c.unicode());
+}
+
+QString passwordChars()
+{
+    QString chars;
+    for (int code = 0; code < 128; ++code) {
+        if (inTable(code))
+            chars += QChar(code);
+    }
+    return chars;
+}
+
 QString CodeTextToChar(const QString &codeText)
 {
     // Only the exact decimal spelling counts: "065", "+65" and " 65" are not code texts.

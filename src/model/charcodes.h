@@ -10,6 +10,12 @@
 // ASCII code; the table has "0"-"9" (48-57) and "A"-"Z" (65-90) and nothing else.
 namespace vorn {
 
+/// Whether a character is one of the table's 36: "0"-"9" and "A"-"Z".
+bool isPasswordChar(QChar c);
+
+/// The table's 36 characters in code order, "0" to "Z".
+QString passwordChars();
+
 /// The character whose code text (decimal, no sign, no leading zeros) is the whole input,
 /// e.g. "65" gives "A"; empty text for anything else. Never fails.
 QString CodeTextToChar(const QString &codeText);

@@ -16,19 +16,19 @@ QString ioErrorText(int code)
 QString messageForCode(int code)
 {
     switch (code) {
-    case IoCode::FileNotFound:
+    case FileError::FileNotFound:
         return QCoreApplication::translate("vorn", "File not found");
-    case IoCode::InvalidFilename:
+    case FileError::PathNotFound:
         return QCoreApplication::translate("vorn", "Invalid filename");
-    case IoCode::TooManyOpenFiles:
+    case FileError::TooManyOpenFiles:
         return QCoreApplication::translate("vorn", "Too many open files");
-    case IoCode::AccessDenied:
+    case FileError::AccessDenied:
         return QCoreApplication::translate("vorn", "File access denied");
-    case IoCode::ReadPastEnd:
+    case FileError::ReadPastEnd:
         return QCoreApplication::translate("vorn", "Read beyond end of file");
-    case IoCode::DiskFull:
+    case FileError::DiskFull:
         return QCoreApplication::translate("vorn", "Disk full");
-    case IoCode::InvalidNumeric:
+    case FileError::InvalidNumeric:
         return QCoreApplication::translate("vorn", "Invalid numeric input");
     default:
         return ioErrorText(code);

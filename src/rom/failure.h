@@ -9,21 +9,8 @@
 
 namespace vorn {
 
-/// Codes of I/O failures. 2-5 are the classic system codes the editor's users know;
-/// 100 and up belong to the file layer itself.
-namespace IoCode {
-inline constexpr int FileNotFound = FileError::FileNotFound;
-inline constexpr int InvalidFilename = FileError::PathNotFound;
-inline constexpr int TooManyOpenFiles = FileError::TooManyOpenFiles;
-inline constexpr int AccessDenied = FileError::AccessDenied;
-inline constexpr int ReadPastEnd = FileError::EndOfFile;
-inline constexpr int DiskFull = FileError::NothingWritten;
-inline constexpr int NotOpen = FileError::NotOpen;
-inline constexpr int InvalidNumeric = 106;
-} // namespace IoCode
-
-/// The message a code stands for: the seven codes with texts of their own, and
-/// "I/O error <code>" for every other.
+/// The message an I/O code (FileError::Code) stands for: the seven codes with texts of
+/// their own, and "I/O error <code>" for every other.
 QString messageForCode(int code);
 
 /// The text the error box shows for a failure's message: a period is added when the

@@ -10,20 +10,21 @@
 
 namespace vorn {
 
-/// How a file step failed, as the user is told: one of the file layer's codes, each with
-/// a text of its own, or the system's own error number, shown as "I/O error N" whatever N
-/// is (so an errno of 5 is never taken for "access denied").
+/// How a file step failed, as the user is told: one of the editor's I/O codes below (2-5 are
+/// the classic system codes its users know, 100 and up its own), or the system's own error
+/// number, shown as "I/O error N" whatever N is (so an errno of 5 is never "access denied").
 struct FileError
 {
     enum Code {
         None = 0,
         FileNotFound = 2,
-        PathNotFound = 3,
+        PathNotFound = 3,     ///< shown as "Invalid filename"
         TooManyOpenFiles = 4,
         AccessDenied = 5,
-        EndOfFile = 100,
-        NothingWritten = 101,
+        ReadPastEnd = 100,    ///< a read met the end of the file
+        DiskFull = 101,       ///< a write took nothing
         NotOpen = 103,
+        InvalidNumeric = 106, ///< a text that should be a number is not
     };
 
     int code = None;

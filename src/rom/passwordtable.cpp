@@ -45,7 +45,7 @@ QString tooShortMessage()
 void requireRoomForTable(RomFile &file, Region region)
 {
     if (file.size() < tableOffset(region) + bytesWritten(region))
-        throw IoFailure(IoCode::ReadPastEnd, tooShortMessage());
+        throw IoFailure(FileError::ReadPastEnd, tooShortMessage());
 }
 
 } // namespace vorn

@@ -29,7 +29,7 @@ void RomFile::open()
 {
     release();
     if (m_name.isEmpty())
-        throw IoFailure(IoCode::InvalidFilename);
+        throw IoFailure(FileError::PathNotFound);
     FileError error;
     const FileAccess::Handle handle = m_files.open(m_name.toUtf8().toStdString(), error);
     if (handle == FileAccess::NoHandle)
@@ -40,7 +40,7 @@ void RomFile::open()
 void RomFile::requireOpen() const
 {
     if (!isOpen())
-        throw IoFailure(IoCode::NotOpen);
+        throw IoFailure(FileError::NotOpen);
 }
 
 void RomFile::seek(std::int64_t offset)
@@ -69,7 +69,7 @@ std::size_t RomFile::read(std::span<std::uint8_t> out, std::optional<IoFailure> 
     failure.reset();
     if (!isOpen()) {
         if (!out.empty())
-            failure = IoFailure(IoCode::NotOpen);
+            failure = IoFailure(FileError::NotOpen);
         return 0;
     }
     std::size_t done = 0;
@@ -80,7 +80,7 @@ std::size_t RomFile::read(std::span<std::uint8_t> out, std::optional<IoFailure> 
             break;
         }
         if (got == 0) {
-            failure = IoFailure(IoCode::ReadPastEnd);
+            failure = IoFailure(FileError::ReadPastEnd);
             break;
         }
         done += got;
@@ -97,7 +97,7 @@ void RomFile::write(std::span<const std::uint8_t> bytes)
         if (const FileError error = m_files.write(m_handle, bytes.data() + done, bytes.size() - done, put))
             throw IoFailure(error);
         if (put == 0)
-            throw IoFailure(IoCode::DiskFull);
+            throw IoFailure(FileError::DiskFull);
         done += put;
     }
 }

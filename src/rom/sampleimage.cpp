@@ -1,5 +1,6 @@
 #include "sampleimage.h"
 
+#include "model/charcodes.h"
 #include "model/tablelayout.h"
 
 namespace vorn {
@@ -28,13 +29,13 @@ QByteArray sampleFiller(int size, std::uint32_t seed)
 
 QStringList samplePasswords(std::uint32_t seed)
 {
-    static constexpr char Alphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const QString chars = passwordChars();
     std::uint32_t state = (seed ? seed : 1u) * 2654435761u;
     QStringList passwords;
     for (int slot = 0; slot < SlotCount; ++slot) {
         QString text;
         for (int k = 0; k < SlotLength; ++k)
-            text += QLatin1Char(Alphabet[next(state) % 36]);
+            text += chars[next(state) % chars.size()];
         passwords << text;
     }
     return passwords;

@@ -1,5 +1,7 @@
 #include "keyfilter.h"
 
+#include "model/charcodes.h"
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
@@ -64,8 +66,8 @@ bool allPasswordKeys(const QString &text)
 
 bool isPasswordKey(QChar c)
 {
-    const char16_t u = c.unicode();
-    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+    // Small letters too: a save raises them to the table's capitals.
+    return isPasswordChar(upperCaseAscii(QString(c)).front());
 }
 
 bool PasswordKeyFilter::eventFilter(QObject *watched, QEvent *event)
