@@ -215,14 +215,14 @@ struct Open
 
 struct OpenRow
 {
-    const char *what;
+    std::string what; // a string, so that a failure names its row
     std::function<fs::path(const Folder &)> name; // makes what the row needs; the name to open
     FileError expected;                           // Ok: the file opens
 };
 
 std::vector<OpenRow> openRows()
 {
-    const auto image = [](const Folder &f, const fs::path &name) {
+    static const auto image = [](const Folder &f, const fs::path &name) {
         store(f.path / name, filler(1000));
         return f.path / name;
     };
