@@ -49,32 +49,42 @@ bool isSeparator(wchar_t c)
     return c == L'\\' || c == L'/';
 }
 
-// Two separators, then "." or "?", then a separator or nothing: "\\.\COM1", "//?/pipe/x",
-// "/\./NUL" all name devices and pipes directly, in any mix of slashes. Only "\\?\" and
-// "\??\" with backslashes are taken verbatim, and there a drive or "UNC\" is just the long form
-// of an ordinary path.
-bool namesDeviceDirectly(std::wstring_view name)
+wchar_t asciiUpper(wchar_t c)
 {
-    if (startsWith(name, L"\\\\?\\") || startsWith(name, L"\\??\\")) {
-        const std::wstring_view rest = name.substr(4);
-        const bool drive = rest.size() >= 3 && rest[1] == L':' && rest[2] == L'\\';
-        return !drive && !startsWith(rest, L"UNC\\");
-    }
-    return name.size() >= 3 && isSeparator(name[0]) && isSeparator(name[1])
-           && (name[2] == L'.' || name[2] == L'?') && (name.size() == 3 || isSeparator(name[3]));
+    return c >= L'a' && c <= L'z' ? wchar_t(c - L'a' + L'A') : c;
 }
 
-// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 open the device in every folder, whatever the
-// extension ("nul.txt" is the null device too).
+// `prefix` in upper case; the system matches these words in any case.
+bool startsWithAnyCase(std::wstring_view text, std::wstring_view prefix)
+{
+    return text.size() >= prefix.size()
+           && std::equal(prefix.begin(), prefix.end(), text.begin(),
+                         [](wchar_t p, wchar_t t) { return p == asciiUpper(t); });
+}
+
+// "host\pipe\..." after the two separators of a network name: every host, this one
+// included, serves its pipes this way.
+bool namesPipeOnHost(std::wstring_view rest)
+{
+    const std::size_t separator = rest.find_first_of(L"\\/");
+    if (separator == std::wstring_view::npos)
+        return false;
+    const std::wstring_view share = rest.substr(separator + 1);
+    return startsWithAnyCase(share, L"PIPE") && (share.size() == 4 || isSeparator(share[4]));
+}
+
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 open the device in every folder, whatever follows
+// the first "." or ":" ("nul.txt", "COM1:" and "aux:.rom" are devices too).
 bool isReservedDeviceName(std::wstring_view name)
 {
-    const std::size_t separator = name.find_last_of(L"\\/:");
+    if (name.size() >= 2 && name[1] == L':')
+        name.remove_prefix(2);
+    const std::size_t separator = name.find_last_of(L"\\/");
     std::wstring base(name.substr(separator == std::wstring_view::npos ? 0 : separator + 1));
-    base = base.substr(0, base.find(L'.'));
+    base = base.substr(0, base.find_first_of(L".:"));
     while (!base.empty() && base.back() == L' ')
         base.pop_back();
-    std::transform(base.begin(), base.end(), base.begin(),
-                   [](wchar_t c) { return c >= L'a' && c <= L'z' ? wchar_t(c - L'a' + L'A') : c; });
+    std::transform(base.begin(), base.end(), base.begin(), asciiUpper);
     for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
         if (base == device)
             return true;
@@ -82,6 +92,28 @@ bool isReservedDeviceName(std::wstring_view name)
     const std::wstring_view digits = L"123456789\u00B9\u00B2\u00B3";
     return base.size() == 4 && (startsWith(base, L"COM") || startsWith(base, L"LPT"))
            && digits.find(base[3]) != std::wstring_view::npos;
+}
+
+// Whether opening `name` would reach a device or a pipe rather than a file on a disk.
+bool namesDeviceOrPipe(std::wstring_view name)
+{
+    // Taken verbatim: a drive or "UNC\" in any case is just the long form of an ordinary
+    // path, where no DOS device names apply; anything else is the device namespace.
+    if (startsWith(name, L"\\\\?\\") || startsWith(name, L"\\??\\")) {
+        const std::wstring_view rest = name.substr(4);
+        if (rest.size() >= 3 && rest[1] == L':' && rest[2] == L'\\')
+            return false;
+        return !startsWithAnyCase(rest, L"UNC\\") || namesPipeOnHost(rest.substr(4));
+    }
+    // Two separators, then "." or "?", then a separator or nothing: "\\.\COM1", "//?/pipe/x",
+    // "/\./NUL" all name devices and pipes directly, in any mix of slashes.
+    if (name.size() >= 3 && isSeparator(name[0]) && isSeparator(name[1])) {
+        if ((name[2] == L'.' || name[2] == L'?') && (name.size() == 3 || isSeparator(name[3])))
+            return true;
+        if (namesPipeOnHost(name.substr(2)))
+            return true;
+    }
+    return isReservedDeviceName(name);
 }
 
 // Names longer than MAX_PATH open only in the "\\?\" form, which takes a full path.
@@ -126,8 +158,9 @@ FileAccess::Handle FileAccess::open(const std::string &utf8Name, FileError &erro
         error = {FileError::PathNotFound};
         return NoHandle;
     }
-    // Opening a device or a pipe has effects of its own, so the name is looked at first.
-    if (namesDeviceDirectly(name) || isReservedDeviceName(name)) {
+    // Opening a device or a pipe has effects of its own (a serial port's control lines
+    // change, a pipe's server gains a client), so the name alone decides before any call.
+    if (namesDeviceOrPipe(name)) {
         error = {FileError::AccessDenied};
         return NoHandle;
     }
