@@ -53,12 +53,10 @@ for d in "$qtbin" "$(dirname "$("$cxx" -print-file-name=libstdc++-6.dll)")" \
 done
 export WINEPATH="${WINEPATH:+$WINEPATH;}${winpath%;}"
 
-# Wine drops QT_* variables of the Unix environment but passes WINEQT_* on as QT_*.
+# Wine drops QT_* variables of the Unix environment but passes WINEQT_* on as QT_*. Nothing
+# else is added: the tests see what ctest gives them on Windows itself.
 : "${QT_FORCE_STDERR_LOGGING:=1}"   # else QtTest writes to OutputDebugString only
-# The offscreen platform's font database reads this one folder: the prefix's Fonts, so the
-# tests see the faces a Windows user has.
-: "${QT_QPA_FONTDIR:=C:\\windows\\Fonts}"
-export QT_FORCE_STDERR_LOGGING QT_QPA_FONTDIR
+export QT_FORCE_STDERR_LOGGING
 for v in ${!QT_@}; do export "WINE$v=${!v}"; done
 
 # Wine's helper processes (services.exe, explorer.exe, ...) outlive the program and keep the
