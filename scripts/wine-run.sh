@@ -21,15 +21,18 @@ export WINEPREFIX=${VORN_WINEPREFIX:-$build/wineprefix} WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all,err+module} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 # Parallel tests on a fresh prefix: one creates it, the others wait on the lock. It gets
-# Wine's own fonts (wine-fonts.sh); a prefix made before they were added is completed.
-if [ ! -f "$WINEPREFIX/.ready-fonts" ]; then
+# Wine's own fonts (wine-fonts.sh) and the null display driver, a desktop of one 1024x768
+# screen in memory: tests on Qt's windows platform need no X server and show nothing. A
+# prefix made before either was added is completed.
+ready=$WINEPREFIX/.ready-null-display
+if [ ! -f "$ready" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/.ready-fonts" ]; then
-            "$wine" wineboot --init >"$WINEPREFIX.log" 2>&1 && "$wineserver" -w \
-                && "$(dirname "$(readlink -f "$0")")/wine-fonts.sh" "$WINEPREFIX" >>"$WINEPREFIX.log" 2>&1 \
-                && touch "$WINEPREFIX/.ready-fonts" \
+        if [ ! -f "$ready" ]; then
+            { "$wine" wineboot --init && "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+                && "$wineserver" -w && "$(dirname "$(readlink -f "$0")")/wine-fonts.sh" "$WINEPREFIX"; } \
+                >"$WINEPREFIX.log" 2>&1 && touch "$ready" \
                 || { echo "wine-run.sh: could not create $WINEPREFIX, see $WINEPREFIX.log" >&2; exit 1; }
         fi
     ) 9>"$WINEPREFIX.lock" || exit 1
@@ -50,12 +53,10 @@ for d in "$qtbin" "$(dirname "$("$cxx" -print-file-name=libstdc++-6.dll)")" \
 done
 export WINEPATH="${WINEPATH:+$WINEPATH;}${winpath%;}"
 
-# Wine drops QT_* variables of the Unix environment but passes WINEQT_* on as QT_*.
+# Wine drops QT_* variables of the Unix environment but passes WINEQT_* on as QT_*. Nothing
+# else is added: the tests see what ctest gives them on Windows itself.
 : "${QT_FORCE_STDERR_LOGGING:=1}"   # else QtTest writes to OutputDebugString only
-# The offscreen platform's font database reads this one folder: the prefix's Fonts, so the
-# tests see the faces a Windows user has.
-: "${QT_QPA_FONTDIR:=C:\\windows\\Fonts}"
-export QT_FORCE_STDERR_LOGGING QT_QPA_FONTDIR
+export QT_FORCE_STDERR_LOGGING
 for v in ${!QT_@}; do export "WINE$v=${!v}"; done
 
 # Wine's helper processes (services.exe, explorer.exe, ...) outlive the program and keep the
