@@ -40,7 +40,7 @@ readme)
     [ -s "$work/commands" ] || { echo "README.md has no commands for Windows or macOS" >&2; exit 1; }
     while IFS= read -r line; do
         grep -qF -- "$line" "$work/ci.yml" \
-            || { echo "README's \"$line\" is not in $workflow" >&2; exit 1; }
+            || { printf '%s\n' "README's \"$line\" is not in $workflow" >&2; exit 1; }
     done < "$work/commands"
     echo "README's $(wc -l < "$work/commands") commands for Windows and macOS are the workflow's"
     ;;
