@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Builds the Qt for Windows that VORN's Windows build and ZIP use: qtbase 6.4.2 from Debian's
-# own source package, cross-compiled for 64-bit Windows with Debian's mingw-w64, with Debian's
-# Qt 6.4.2 as the host tools (moc, rcc, uic). About 30 minutes on two cores.
+# Builds the Qt for Windows that VORN's Windows build and ZIP use: qtbase from Debian's own
+# source package, cross-compiled for 64-bit Windows with Debian's mingw-w64, with Debian's
+# Qt of the same version as the host tools (moc, rcc, uic). About 30 minutes on two cores.
+# The file version beside this script names the version, for everything that needs it.
 #
 #   scripts/qt-windows/build-qt-windows.sh [WORKDIR]     (default: build-qt-recipe)
 #
-# Leaves WORKDIR/qt6-mingw-6.4.2.tar.xz, which unpacks to qt6-mingw/ and works from any
-# folder; give it to the test command with VORN_QT_WINDOWS=WORKDIR/qt6-mingw-6.4.2.tar.xz.
+# Leaves WORKDIR/qt6-mingw-<QT_VERSION>.tar.xz, which unpacks to qt6-mingw/ and works from any
+# folder; give it to the test command with VORN_QT_WINDOWS=WORKDIR/qt6-mingw-<QT_VERSION>.tar.xz.
 # README.md beside this script says why each choice was made.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(realpath -m "${1:-build-qt-recipe}")
-version=6.4.2
-debian_version=6.4.2+dfsg-10     # the host Qt must be this very version
+. "$here/version"
+version=$QT_VERSION
+debian_version=$QT_DEBIAN_VERSION     # the host Qt must be this very version
 source_dir=$work/qtbase-everywhere-src-$version
 prefix=$work/qt6-mingw
 mkdir -p "$work/src"
