@@ -9,35 +9,46 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 
-// Image files for tests, built from the layout in a temporary folder.
+// Image files for tests and benchmarks, built from the layout in a temporary folder.
 class ImageFiles
 {
 public:
     // fsync on a memory file system is cheap, which keeps save-heavy tests quick.
     ImageFiles()
-        : m_dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/vorn-test-XXXXXX")
-                                                          : QDir::tempPath() + QStringLiteral("/vorn-test-XXXXXX"))
+        : ImageFiles(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath())
+    {
+    }
+    /// A new folder inside `parent`; isValid() tells whether it could be made.
+    explicit ImageFiles(const QString &parent)
+        : m_dir(parent + QStringLiteral("/vorn-test-XXXXXX"))
     {
     }
 
+    bool isValid() const { return m_dir.isValid(); }
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
+    /// Writes the file `name` in the folder and returns its path; a failure ends the program.
     QString write(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        if (!store(path(name), bytes))
             qFatal("cannot write test image %s", qPrintable(path(name)));
         return path(name);
     }
 
+    /// Replaces the whole file at `path`; false when that failed.
+    static bool store(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
+            && file.flush();
+    }
+
+    /// The whole file; a file that cannot be read equals no image, not even an empty one.
     static QByteArray read(const QString &path)
     {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll();
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
     }
 
     /// Four-character texts as slot bytes.
@@ -66,15 +77,22 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Written out here rather than asked of the editor's own decoder, so a fault there cannot
-// hide: bytes 48-57 and 65-90 are 0-9 and A-Z, and every other byte shows nothing.
+// Written out here rather than asked of the editor's own table, so a fault there cannot
+// hide: the 36 password characters in code order, 0-9 (48-57) and A-Z (65-90).
+inline QString tableChars() { return QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"); }
+inline bool inTable(int code) { return (code >= 48 && code <= 57) || (code >= 65 && code <= 90); }
+
+/// "U" or "J", for row and benchmark names.
+inline const char *regionTag(vorn::Region region) { return region == vorn::Region::U ? "U" : "J"; }
+
+// Every byte outside the table shows nothing.
 inline QStringList ImageFiles::texts(const QByteArray &image, vorn::Region region)
 {
     QStringList result;
     for (int slot = 1; slot <= vorn::SlotCount; ++slot) {
         QString text;
         for (const char byte : image.mid(static_cast<qsizetype>(vorn::byteOffset(region, slot, 1)), vorn::SlotLength)) {
-            if ((byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z'))
+            if (inTable(static_cast<unsigned char>(byte)))
                 text += QLatin1Char(byte);
         }
         result << text;
