@@ -85,13 +85,16 @@ inline bool inTable(int code) { return (code >= 48 && code <= 57) || (code >= 65
 /// "U" or "J", for row and benchmark names.
 inline const char *regionTag(vorn::Region region) { return region == vorn::Region::U ? "U" : "J"; }
 
-// Every byte outside the table shows nothing.
+// Read where the game keeps the table, not where the editor's layout says, so that a wrong
+// offset there fails every test that compares with these texts. Every byte outside the
+// character table shows nothing.
 inline QStringList ImageFiles::texts(const QByteArray &image, vorn::Region region)
 {
+    const qsizetype table = region == vorn::Region::U ? 6803 : 620;
     QStringList result;
     for (int slot = 1; slot <= vorn::SlotCount; ++slot) {
         QString text;
-        for (const char byte : image.mid(static_cast<qsizetype>(vorn::byteOffset(region, slot, 1)), vorn::SlotLength)) {
+        for (const char byte : image.mid(table + (slot - 1) * 4, 4)) {
             if (inTable(static_cast<unsigned char>(byte)))
                 text += QLatin1Char(byte);
         }
