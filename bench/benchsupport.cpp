@@ -2,76 +2,21 @@
 
 #include <algorithm>
 #include <sstream>
-#include <utility>
 
 namespace vorn::bench {
 
-FileAccess::Handle CountingFileAccess::open(const std::string &name, FileError &error)
+std::string callSummary(const FaultyFileAccess &sys)
 {
-    ++m_calls[Open];
-    return FileAccess::open(name, error);
-}
-
-FileError CountingFileAccess::seek(Handle handle, std::int64_t offset)
-{
-    ++m_calls[Seek];
-    return FileAccess::seek(handle, offset);
-}
-
-FileError CountingFileAccess::read(Handle handle, void *buffer, std::size_t count, std::size_t &done)
-{
-    ++m_calls[Read];
-    const FileError error = FileAccess::read(handle, buffer, count, done);
-    m_bytesRead += static_cast<long>(done);
-    return error;
-}
-
-FileError CountingFileAccess::write(Handle handle, const void *buffer, std::size_t count, std::size_t &done)
-{
-    ++m_calls[Write];
-    const FileError error = FileAccess::write(handle, buffer, count, done);
-    m_bytesWritten += static_cast<long>(done);
-    return error;
-}
-
-FileError CountingFileAccess::flush(Handle handle)
-{
-    ++m_calls[Flush];
-    return FileAccess::flush(handle);
-}
-
-FileError CountingFileAccess::size(Handle handle, std::int64_t &bytes)
-{
-    ++m_calls[Size];
-    return FileAccess::size(handle, bytes);
-}
-
-void CountingFileAccess::close(Handle handle)
-{
-    ++m_calls[Close];
-    FileAccess::close(handle);
-}
-
-void CountingFileAccess::reset()
-{
-    m_calls.fill(0);
-    m_bytesRead = 0;
-    m_bytesWritten = 0;
-}
-
-std::string CountingFileAccess::summary() const
-{
-    static constexpr const char *Names[OpCount] = {"open", "seek", "read", "write",
-                                                   "flush", "size", "close"};
+    static constexpr const char *Names[FaultyFileAccess::OpCount] = {"open", "seek", "read", "write",
+                                                                     "flush", "size", "close"};
     std::ostringstream out;
-    for (int op = 0; op < OpCount; ++op) {
-        if (op > 0)
-            out << ", ";
-        out << Names[op] << ' ' << m_calls[op];
-        if (op == Read && m_calls[op] > 0)
-            out << " (" << m_bytesRead << " bytes)";
-        if (op == Write && m_calls[op] > 0)
-            out << " (" << m_bytesWritten << " bytes)";
+    for (int op = 0; op < FaultyFileAccess::OpCount; ++op) {
+        const int calls = sys.calls(FaultyFileAccess::Op(op));
+        out << (op > 0 ? ", " : "") << Names[op] << ' ' << calls;
+        if (op == FaultyFileAccess::Read && calls > 0)
+            out << " (" << sys.bytesRead() << " bytes)";
+        if (op == FaultyFileAccess::Write && calls > 0)
+            out << " (" << sys.bytesWritten() << " bytes)";
     }
     return out.str();
 }
@@ -79,30 +24,6 @@ std::string CountingFileAccess::summary() const
 FileError NoSyncFileAccess::flush(Handle)
 {
     return {};
-}
-
-QuietDialogs::QuietDialogs(QStringList names)
-    : m_names(std::move(names))
-{
-}
-
-std::optional<QString> QuietDialogs::openFileName(QWidget *, const QString &)
-{
-    if (m_names.isEmpty())
-        return std::nullopt;
-    const QString name = m_names.at(m_next);
-    m_next = (m_next + 1) % m_names.size();
-    return name;
-}
-
-void QuietDialogs::message(QWidget *, const QString &text)
-{
-    messages << text;
-}
-
-void QuietDialogs::error(QWidget *, const QString &text)
-{
-    errors << text;
 }
 
 void SummaryReporter::ReportRuns(const std::vector<Run> &runs)

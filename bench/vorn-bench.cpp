@@ -4,6 +4,8 @@
 //   vorn-bench [Google Benchmark options, e.g. --benchmark_repetitions=5]
 // The table is always the console one, coloured on a terminal: the summary needs it.
 #include "benchsupport.h"
+#include "imagefiles.h"
+#include "scripteddialogs.h"
 
 #include "model/charcodes.h"
 #include "model/region.h"
@@ -19,7 +21,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -49,17 +50,11 @@ struct Place
 {
     std::string tag;    // ends the names of the benchmarks that run there
     QString folder;     // as the summary shows it
-    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<ImageFiles> files;
     QStringList images; // two (U) images whose passwords differ, so each open changes the fields
     QString saveImage;  // written over again and again by the file layer and pwrite
     QString windowImage; // written over again and again through the window
 };
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
 
 std::optional<Place> makePlace(const std::string &tag, const QString &parent)
 {
@@ -68,17 +63,17 @@ std::optional<Place> makePlace(const std::string &tag, const QString &parent)
     Place place;
     place.tag = tag;
     place.folder = parent;
-    place.dir = std::make_unique<QTemporaryDir>(parent + QStringLiteral("/vorn-bench-XXXXXX"));
-    if (!place.dir->isValid())
+    place.files = std::make_unique<ImageFiles>(parent);
+    if (!place.files->isValid())
         return std::nullopt;
-    place.images = {place.dir->filePath(QStringLiteral("first.rom")),
-                    place.dir->filePath(QStringLiteral("second.rom"))};
-    place.saveImage = place.dir->filePath(QStringLiteral("save.rom"));
-    place.windowImage = place.dir->filePath(QStringLiteral("window.rom"));
-    if (!writeFile(place.images[0], sampleImage(Region::U, 1))
-        || !writeFile(place.images[1], sampleImage(Region::U, 2))
-        || !writeFile(place.saveImage, sampleImage(Region::U, 3))
-        || !writeFile(place.windowImage, sampleImage(Region::U, 4)))
+    place.images = {place.files->path(QStringLiteral("first.rom")),
+                    place.files->path(QStringLiteral("second.rom"))};
+    place.saveImage = place.files->path(QStringLiteral("save.rom"));
+    place.windowImage = place.files->path(QStringLiteral("window.rom"));
+    if (!ImageFiles::store(place.images[0], sampleImage(Region::U, 1))
+        || !ImageFiles::store(place.images[1], sampleImage(Region::U, 2))
+        || !ImageFiles::store(place.saveImage, sampleImage(Region::U, 3))
+        || !ImageFiles::store(place.windowImage, sampleImage(Region::U, 4)))
         return std::nullopt;
     return place;
 }
@@ -99,7 +94,9 @@ std::array<QString, SlotCount> passwords(std::uint32_t seed)
 
 // ---- a) reading the table ----
 
-void romFileTableRead(benchmark::State &state, const QString &path)
+// Without `decode`, the same calls without turning bytes into texts: what the file layer
+// alone adds.
+void romFileTableRead(benchmark::State &state, const QString &path, bool decode)
 {
     try {
         for (auto _ : state) {
@@ -107,34 +104,21 @@ void romFileTableRead(benchmark::State &state, const QString &path)
             rom.bind(path);
             rom.open();
             rom.seek(tableOffset(Region::U));
-            TableRead table = readPasswordTable(rom);
-            if (table.slotsRead != SlotsRead) {
+            bool whole = false;
+            if (decode) {
+                TableRead table = readPasswordTable(rom);
+                whole = table.slotsRead == SlotsRead;
+                benchmark::DoNotOptimize(table);
+            } else {
+                std::array<std::uint8_t, TableBytesRead> bytes;
+                std::optional<IoFailure> failure;
+                whole = rom.read(bytes, failure) == bytes.size();
+                benchmark::DoNotOptimize(bytes);
+            }
+            if (!whole) {
                 state.SkipWithError("the table was not read whole");
                 break;
             }
-            benchmark::DoNotOptimize(table);
-        }
-    } catch (const std::exception &failure) {
-        state.SkipWithError(failure.what());
-    }
-}
-
-// The same calls without turning bytes into texts: what the file layer alone adds.
-void romFileTableBytes(benchmark::State &state, const QString &path)
-{
-    try {
-        for (auto _ : state) {
-            RomFile rom;
-            rom.bind(path);
-            rom.open();
-            rom.seek(tableOffset(Region::U));
-            std::array<std::uint8_t, TableBytesRead> bytes;
-            std::optional<IoFailure> failure;
-            if (rom.read(bytes, failure) != bytes.size()) {
-                state.SkipWithError("the table was not read whole");
-                break;
-            }
-            benchmark::DoNotOptimize(bytes);
         }
     } catch (const std::exception &failure) {
         state.SkipWithError(failure.what());
@@ -256,12 +240,15 @@ void settle(bool paint)
 
 void windowOpen(benchmark::State &state, const QStringList &images, bool paint)
 {
-    QuietDialogs dialogs(images);
+    ScriptedDialogs dialogs;
     TForm1 form(dialogs);
     form.show();
     QCoreApplication::processEvents();
+    qsizetype next = 0;
     try {
         for (auto _ : state) {
+            dialogs.answer(images[next]);
+            next ^= 1;
             form.Button1Click();
             settle(paint);
         }
@@ -276,9 +263,10 @@ void windowOpen(benchmark::State &state, const QStringList &images, bool paint)
 void windowSave(benchmark::State &state, const QString &image, bool paint)
 {
     NoSyncFileAccess sys;
-    QuietDialogs dialogs({image});
+    ScriptedDialogs dialogs;
     TForm1 form(dialogs, sys);
     form.show();
+    dialogs.answer(image);
     try {
         form.Button1Click();
         QCoreApplication::processEvents();
@@ -385,22 +373,24 @@ struct CallCounts
 CallCounts countCalls(const QStringList &images)
 {
     CallCounts counts;
-    CountingFileAccess sys;
-    QuietDialogs dialogs(images);
+    FaultyFileAccess sys;
+    ScriptedDialogs dialogs;
+    dialogs.answer(images[0]);
+    dialogs.answer(images[1]);
     TForm1 form(dialogs, sys);
     try {
-        sys.reset();
+        sys.clear();
         form.Button1Click();
-        counts.firstLoad = sys.summary();
-        sys.reset();
+        counts.firstLoad = callSummary(sys);
+        sys.clear();
         form.Button1Click();
-        counts.load = sys.summary();
-        counts.loadReadsOnce = sys.calls(CountingFileAccess::Read) == 1 && sys.bytesRead() == TableBytesRead;
-        sys.reset();
+        counts.load = callSummary(sys);
+        counts.loadReadsOnce = sys.calls(FaultyFileAccess::Read) == 1 && sys.bytesRead() == TableBytesRead;
+        sys.clear();
         form.Button2Click();
-        counts.save = sys.summary();
-        counts.saveWritesAndFlushesOnce = sys.calls(CountingFileAccess::Write) == 1
-            && sys.calls(CountingFileAccess::Flush) == 1 && sys.bytesWritten() == bytesWritten(Region::U);
+        counts.save = callSummary(sys);
+        counts.saveWritesAndFlushesOnce = sys.calls(FaultyFileAccess::Write) == 1
+            && sys.calls(FaultyFileAccess::Flush) == 1 && sys.bytesWritten() == bytesWritten(Region::U);
     } catch (const std::exception &failure) {
         counts.failure = failure.what();
     }
@@ -417,11 +407,6 @@ void add(const std::string &name, Function function, Args... args)
     benchmark::RegisterBenchmark(name.c_str(), function, args...)
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
-}
-
-std::string regionTag(Region region)
-{
-    return region == Region::U ? "U" : "J";
 }
 
 std::string duration(double seconds)
@@ -506,21 +491,22 @@ int main(int argc, char **argv)
 
     for (const Place &place : places) {
         const std::string at = "/" + place.tag;
-        add("table-read/romfile" + at, romFileTableRead, place.images[0]);
+        add("table-read/romfile" + at, romFileTableRead, place.images[0], true);
         add("table-read/bare-pread" + at, barePreadTableRead, place.images[0]);
-        add("table-read/romfile-bytes-only" + at, romFileTableBytes, place.images[0]);
+        add("table-read/romfile-bytes-only" + at, romFileTableRead, place.images[0], false);
     }
     add("table-read/decode-only", decodeTable);
     for (const Place &place : places) {
         const std::string at = "/" + place.tag;
         for (Region region : {Region::U, Region::J}) {
-            add("save-io/romfile-" + regionTag(region) + at, romFileSaveIo, place.saveImage, region);
-            add("save-io/bare-pwrite-fsync-" + regionTag(region) + at, barePwriteFsync, place.saveImage, region);
-            add("save-io/romfile-bytes-only-" + regionTag(region) + at, romFileSaveBytes, place.saveImage, region);
+            const std::string r = regionTag(region);
+            add("save-io/romfile-" + r + at, romFileSaveIo, place.saveImage, region);
+            add("save-io/bare-pwrite-fsync-" + r + at, barePwriteFsync, place.saveImage, region);
+            add("save-io/romfile-bytes-only-" + r + at, romFileSaveBytes, place.saveImage, region);
         }
     }
     for (Region region : {Region::U, Region::J})
-        add("save-io/encode-only-" + regionTag(region), encodeTable, region);
+        add(std::string("save-io/encode-only-") + regionTag(region), encodeTable, region);
     const Place &home = places.front();
     for (bool paint : {false, true}) {
         const std::string suffix = paint ? "+paint" : "";
@@ -569,8 +555,8 @@ int main(int argc, char **argv)
         }
     }
     for (Region region : {Region::U, Region::J})
-        printPart(reporter, "converting the texts (" + regionTag(region) + "), without a file",
-                  "save-io/encode-only-" + regionTag(region), std::nullopt);
+        printPart(reporter, std::string("converting the texts (") + regionTag(region) + "), without a file",
+                  std::string("save-io/encode-only-") + regionTag(region), std::nullopt);
     std::printf("Through the offscreen window, on %s; Save's fsync is replaced by a no-op that "
                 "returns 0, so the flush is left out:\n",
                 qPrintable(home.folder));

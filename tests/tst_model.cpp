@@ -1,3 +1,5 @@
+#include "imagefiles.h"
+
 #include "model/charcodes.h"
 #include "model/region.h"
 #include "model/slotnames.h"
@@ -12,21 +14,6 @@
 using namespace vorn;
 
 Q_DECLARE_METATYPE(vorn::Region)
-
-namespace {
-
-// The 36 password characters, in code order.
-QString tableChars()
-{
-    return QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-}
-
-bool inTable(int code)
-{
-    return (code >= 48 && code <= 57) || (code >= 65 && code <= 90);
-}
-
-} // namespace
 
 class TestModel : public QObject
 {
@@ -301,9 +288,8 @@ void TestModel::slotNames_data()
         QTest::addRow("(J) slot %d", slot) << Region::J << slot << names[slot - 1][1];
     }
     for (Region region : {Region::U, Region::J}) {
-        const char *r = region == Region::U ? "(U)" : "(J)";
-        QTest::addRow("%s slot 0 has no name", r) << region << 0 << "";
-        QTest::addRow("%s slot 18 has no name", r) << region << 18 << "";
+        QTest::addRow("(%s) slot 0 has no name", regionTag(region)) << region << 0 << "";
+        QTest::addRow("(%s) slot 18 has no name", regionTag(region)) << region << 18 << "";
     }
 }
 

@@ -1,13 +1,11 @@
 #include "faultyfileaccess.h"
+#include "imagefiles.h"
 #include "model/tablelayout.h"
 #include "rom/failure.h"
 #include "rom/passwordtable.h"
 #include "rom/romfile.h"
 #include "rom/sampleimage.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <array>
@@ -16,29 +14,6 @@
 using namespace vorn;
 
 namespace {
-
-// Fault-injecting calls that can also cut every read and write to `chunk` bytes,
-// so a failure can be made to strike in the middle of a transfer.
-class ChunkedFileAccess : public FaultyFileAccess
-{
-public:
-    long chunk = -1;
-
-    FileError read(Handle handle, void *buffer, std::size_t count, std::size_t &done) override
-    {
-        return FaultyFileAccess::read(handle, buffer, cut(count), done);
-    }
-    FileError write(Handle handle, const void *buffer, std::size_t count, std::size_t &done) override
-    {
-        return FaultyFileAccess::write(handle, buffer, cut(count), done);
-    }
-
-private:
-    std::size_t cut(std::size_t count) const
-    {
-        return chunk >= 0 ? std::min<std::size_t>(count, static_cast<std::size_t>(chunk)) : count;
-    }
-};
 
 // A refusal, and an error the system reports by its own number.
 const FileError Refused{FileError::AccessDenied};
@@ -57,9 +32,9 @@ struct Injection
     long bytes = 0;  // AtMost: the most that call transfers
     long chunk = -1; // every call transfers at most this many bytes
 
-    void arm(ChunkedFileAccess &sys, FaultyFileAccess::Op op) const
+    void arm(FaultyFileAccess &sys, FaultyFileAccess::Op op) const
     {
-        sys.chunk = chunk;
+        sys.transferInChunks(chunk);
         switch (how) {
         case None: break;
         case Fail: sys.fail(op, nth, error); break;
@@ -73,23 +48,6 @@ Injection fail(FileError error, int nth = 1, long chunk = -1) { return {Injectio
 Injection nothing(int nth = 1, long chunk = -1) { return {Injection::Nothing, nth, {}, 0, chunk}; }
 Injection atMost(long bytes) { return {Injection::AtMost, 1, {}, bytes, -1}; }
 Injection chunked(long chunk) { return {Injection::None, 1, {}, 0, chunk}; }
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool store(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QString regionName(Region region)
-{
-    return region == Region::U ? QStringLiteral("(U)") : QStringLiteral("(J)");
-}
 
 const std::array<Region, 2> Regions = {Region::U, Region::J};
 
@@ -132,8 +90,8 @@ private slots:
     void sampleImage();
 
 private:
-    QTemporaryDir m_dir;
-    QString path(const QString &name) const { return m_dir.filePath(name); }
+    ImageFiles m_files;
+    QString path(const QString &name) const { return m_files.path(name); }
 };
 
 void TestRomFile::messageForCode_data()
@@ -208,7 +166,7 @@ void TestRomFile::openInjected()
     QFETCH(FileError, error);
     QFETCH(QString, message);
     const QByteArray image = sampleFiller(1000, 4);
-    QVERIFY(store(path("injected.bin"), image));
+    QVERIFY(ImageFiles::store(path("injected.bin"), image));
     FaultyFileAccess sys;
     sys.fail(FaultyFileAccess::Open, 1, error);
     RomFile file(sys);
@@ -221,7 +179,7 @@ void TestRomFile::openInjected()
         QCOMPARE(failure.code(), error.code);
     }
     QVERIFY(!file.isOpen());
-    QCOMPARE(contents(path("injected.bin")), image);
+    QCOMPARE(ImageFiles::read(path("injected.bin")), image);
 }
 
 void TestRomFile::stepsNeedAnOpenFile_data()
@@ -241,7 +199,7 @@ void TestRomFile::stepsNeedAnOpenFile()
     QFETCH(QString, name);
     QFETCH(bool, tryOpen);
     const QByteArray image = sampleFiller(100, 6);
-    QVERIFY(store(path("image.bin"), image));
+    QVERIFY(ImageFiles::store(path("image.bin"), image));
 
     RomFile file;
     if (bound)
@@ -274,13 +232,13 @@ void TestRomFile::stepsNeedAnOpenFile()
     QVERIFY(failure);
     QCOMPARE(failure->code(), 103);
     QCOMPARE(readPasswordTable(file).slotsRead, 0);
-    QCOMPARE(contents(path("image.bin")), image);
+    QCOMPARE(ImageFiles::read(path("image.bin")), image);
 }
 
 void TestRomFile::bindReleasesEarlierFile()
 {
-    QVERIFY(store(path("a.bin"), "a"));
-    QVERIFY(store(path("b.bin"), "b"));
+    QVERIFY(ImageFiles::store(path("a.bin"), "a"));
+    QVERIFY(ImageFiles::store(path("b.bin"), "b"));
     FaultyFileAccess sys;
     const auto held = [&sys] { return sys.calls(FaultyFileAccess::Open) - sys.calls(FaultyFileAccess::Close); };
     {
@@ -307,7 +265,7 @@ void TestRomFile::readStopsAtEndOfFile_data()
     for (Region region : Regions) {
         const int offset = int(tableOffset(region));
         for (int size = offset; size <= offset + TableBytesRead; ++size)
-            QTest::addRow("%s %d bytes", qPrintable(regionName(region)), size) << region << size;
+            QTest::addRow("(%s) %d bytes", regionTag(region), size) << region << size;
     }
 }
 
@@ -318,7 +276,7 @@ void TestRomFile::readStopsAtEndOfFile()
     const int offset = int(tableOffset(region));
     const int available = std::min(size - offset, TableBytesRead);
     const QByteArray image = vorn::sampleImage(region).left(size);
-    QVERIFY(store(path("short.bin"), image));
+    QVERIFY(ImageFiles::store(path("short.bin"), image));
     const QStringList passwords = samplePasswords(1);
 
     RomFile file;
@@ -344,7 +302,7 @@ void TestRomFile::readStopsAtEndOfFile()
         QCOMPARE(table.failure->code(), 100);
     for (int slot = 0; slot < table.slotsRead; ++slot)
         QCOMPARE(table.texts[slot], passwords[slot]);
-    QCOMPARE(contents(path("short.bin")), image);
+    QCOMPARE(ImageFiles::read(path("short.bin")), image);
 }
 
 void TestRomFile::readInjected_data()
@@ -368,10 +326,10 @@ void TestRomFile::readInjected()
     QFETCH(int, arrived);
     QFETCH(QString, message);
     const QByteArray image = vorn::sampleImage(Region::U);
-    QVERIFY(store(path("read.bin"), image));
+    QVERIFY(ImageFiles::store(path("read.bin"), image));
     const QStringList passwords = samplePasswords(1);
 
-    ChunkedFileAccess sys;
+    FaultyFileAccess sys;
     RomFile file(sys);
     file.bind(path("read.bin"));
     file.open();
@@ -383,7 +341,7 @@ void TestRomFile::readInjected()
     for (int slot = 0; slot < table.slotsRead; ++slot)
         QCOMPARE(table.texts[slot], passwords[slot]);
     QCOMPARE(table.failure ? table.failure->message() : QString(), message);
-    QCOMPARE(contents(path("read.bin")), image);
+    QCOMPARE(ImageFiles::read(path("read.bin")), image);
 }
 
 void TestRomFile::writeInjected_data()
@@ -409,12 +367,12 @@ void TestRomFile::writeInjected()
     QFETCH(int, written);
     QFETCH(QString, message);
     const QByteArray image = vorn::sampleImage(Region::U);
-    QVERIFY(store(path("write.bin"), image));
+    QVERIFY(ImageFiles::store(path("write.bin"), image));
     const QStringList newPasswords = samplePasswords(99);
     const std::vector<std::uint8_t> bytes = vorn::encodePasswords(newPasswords, Region::U);
     QCOMPARE(bytes.size(), std::size_t(60));
 
-    ChunkedFileAccess sys;
+    FaultyFileAccess sys;
     RomFile file(sys);
     file.bind(path("write.bin"));
     file.open();
@@ -433,7 +391,7 @@ void TestRomFile::writeInjected()
     QByteArray expected = image;
     expected.replace(tableOffset(Region::U), written,
                      QByteArray(reinterpret_cast<const char *>(bytes.data()), written));
-    QCOMPARE(contents(path("write.bin")), expected);
+    QCOMPARE(ImageFiles::read(path("write.bin")), expected);
 }
 
 void TestRomFile::otherStepsInjected_data()
@@ -454,7 +412,7 @@ void TestRomFile::otherStepsInjected()
     QFETCH(FileError, error);
     QFETCH(QString, message);
     const QByteArray image = vorn::sampleImage(Region::J);
-    QVERIFY(store(path("other.bin"), image));
+    QVERIFY(ImageFiles::store(path("other.bin"), image));
     FaultyFileAccess sys;
     RomFile file(sys);
     file.bind(path("other.bin"));
@@ -472,7 +430,7 @@ void TestRomFile::otherStepsInjected()
         QCOMPARE(failure.message(), message);
     }
     QVERIFY(file.isOpen());
-    QCOMPARE(contents(path("other.bin")), image);
+    QCOMPARE(ImageFiles::read(path("other.bin")), image);
 }
 
 void TestRomFile::encodePasswords_data()
@@ -509,7 +467,7 @@ void TestRomFile::encodeRefusesCharacter_data()
         for (int slot = 1; slot <= slotsWritten(region); ++slot) {
             for (int k = 1; k <= SlotLength; ++k) {
                 const QString c = bad[row++ % bad.size()];
-                QTest::addRow("%s slot %d char %d \"%s\"", qPrintable(regionName(region)), slot, k,
+                QTest::addRow("(%s) slot %d char %d \"%s\"", regionTag(region), slot, k,
                               qPrintable(c))
                     << region << slot << k << c;
             }
@@ -526,7 +484,7 @@ void TestRomFile::encodeRefusesCharacter()
     QStringList passwords = samplePasswords(7);
     passwords[slot - 1].replace(k - 1, 1, bad);
     const QByteArray image = vorn::sampleImage(region);
-    QVERIFY(store(path("encode.bin"), image));
+    QVERIFY(ImageFiles::store(path("encode.bin"), image));
 
     // The way a save goes: nothing may reach the file when a character fails.
     RomFile file;
@@ -544,7 +502,7 @@ void TestRomFile::encodeRefusesCharacter()
     }
     QCOMPARE(bytes, std::vector<std::uint8_t>{0xEE});
     file.bind(QString());
-    QCOMPARE(contents(path("encode.bin")), image);
+    QCOMPARE(ImageFiles::read(path("encode.bin")), image);
 }
 
 void TestRomFile::requireRoomForTable_data()
@@ -569,7 +527,7 @@ void TestRomFile::requireRoomForTable()
     QFETCH(int, size);
     QFETCH(bool, fits);
     const QByteArray image = vorn::sampleImage(region).left(size);
-    QVERIFY(store(path("room.bin"), image));
+    QVERIFY(ImageFiles::store(path("room.bin"), image));
     RomFile file;
     file.bind(path("room.bin"));
     file.open();
@@ -580,7 +538,7 @@ void TestRomFile::requireRoomForTable()
         QVERIFY(!fits);
         QCOMPARE(failure.message(), tooShortMessage());
     }
-    QCOMPARE(contents(path("room.bin")), image);
+    QCOMPARE(ImageFiles::read(path("room.bin")), image);
 }
 
 void TestRomFile::sampleImage_data()
@@ -589,7 +547,7 @@ void TestRomFile::sampleImage_data()
     QTest::addColumn<quint32>("seed");
     for (Region region : Regions) {
         for (quint32 seed : {0u, 1u, 5u, 0xFFFFFFFFu})
-            QTest::addRow("%s seed %u", qPrintable(regionName(region)), seed) << region << seed;
+            QTest::addRow("(%s) seed %u", regionTag(region), seed) << region << seed;
     }
 }
 
@@ -601,7 +559,7 @@ void TestRomFile::sampleImage()
     QCOMPARE(image.size(), 131088);
     QCOMPARE(vorn::sampleImage(region, seed), image);
     QVERIFY(vorn::sampleImage(region, seed + 7) != image);
-    QVERIFY(store(path("sample.bin"), image));
+    QVERIFY(ImageFiles::store(path("sample.bin"), image));
 
     RomFile file;
     file.bind(path("sample.bin"));

@@ -1,10 +1,6 @@
 // Save ROM through the real window: what reaches the disk, byte for byte, in every
 // outcome, and that an image is never damaged.
-#include "faultyfileaccess.h"
-#include "imagefiles.h"
-#include "scripteddialogs.h"
-
-#include "ui/tform1.h"
+#include "windowfixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,11 +21,6 @@ const FileError Failing = FileError::systemError(5);
 const FileError NoRoom = FileError::systemError(28);
 const FileError Refused{FileError::AccessDenied};
 
-const char *regionTag(Region region)
-{
-    return region == Region::U ? "U" : "J";
-}
-
 // The image after a save in the region of `texts`: only the written range changes.
 QByteArray patched(QByteArray image, Region region, const QStringList &texts, int bytes = -1)
 {
@@ -48,7 +39,7 @@ QStringList someTexts(std::uint32_t seed)
 
 Q_DECLARE_METATYPE(vorn::FileError)
 
-class TestSave : public QObject
+class TestSave : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -79,33 +70,20 @@ private slots:
     void randomRoundTrip();
 
 private:
-    QPushButton *button(const char *name) const { return m_form->findChild<QPushButton *>(QLatin1String(name)); }
-    QCheckBox *box(const char *name) const { return m_form->findChild<QCheckBox *>(QLatin1String(name)); }
     QString load(Region region, const QByteArray &image);
     void setTexts(const QStringList &texts);
-    QStringList fieldTexts() const;
     bool isRed(int slot) const { return m_form->passwordField(slot)->palette().color(QPalette::Base) == QColor(255, 0, 0); }
     void save() { QTest::mouseClick(button("Button2"), Qt::LeftButton); }
-
-    ImageFiles m_files;
-    ScriptedDialogs m_dialogs;
-    FaultyFileAccess m_sys;
-    TForm1 *m_form = nullptr;
 };
 
 void TestSave::init()
 {
-    m_dialogs = ScriptedDialogs();
-    m_sys.clear();
-    m_form = new TForm1(m_dialogs, m_sys);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    QVERIFY(showWindow());
 }
 
 void TestSave::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    closeWindow();
 }
 
 // Opens `image` in `region` without the autoselect retry, whatever its table holds.
@@ -125,14 +103,6 @@ void TestSave::setTexts(const QStringList &texts)
 {
     for (int slot = 1; slot <= SlotCount; ++slot)
         m_form->passwordField(slot)->setText(texts.value(slot - 1));
-}
-
-QStringList TestSave::fieldTexts() const
-{
-    QStringList texts;
-    for (int slot = 1; slot <= SlotCount; ++slot)
-        texts << m_form->passwordField(slot)->text();
-    return texts;
 }
 
 void TestSave::writesOnlyTheRegionsTable_data()

@@ -1,10 +1,7 @@
 // The editor window driven as a user drives it: real clicks and keys, real image files.
-#include "faultyfileaccess.h"
-#include "imagefiles.h"
-#include "scripteddialogs.h"
+#include "windowfixture.h"
 
 #include "model/slotnames.h"
-#include "ui/tform1.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -25,7 +22,7 @@
 
 using namespace vorn;
 
-class TestWindow : public QObject
+class TestWindow : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -75,50 +72,18 @@ private slots:
     void realFileDialog();
 
 private:
-    QCheckBox *box(const char *name) const { return m_form->findChild<QCheckBox *>(QLatin1String(name)); }
-    QPushButton *button(const char *name) const { return m_form->findChild<QPushButton *>(QLatin1String(name)); }
-    QLabel *label(const char *name) const { return m_form->findChild<QLabel *>(QLatin1String(name)); }
-    QStringList fieldTexts() const;
-    QStringList labelTexts() const;
     void open(const QString &path);
     void click(QAbstractButton *target) { QTest::mouseClick(target, Qt::LeftButton); }
-
-    ImageFiles m_files;
-    ScriptedDialogs m_dialogs;
-    FaultyFileAccess m_sys;
-    TForm1 *m_form = nullptr;
 };
 
 void TestWindow::init()
 {
-    m_dialogs = ScriptedDialogs();
-    m_sys.clear();
-    m_form = new TForm1(m_dialogs, m_sys);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    m_form->activateWindow();
+    QVERIFY(showWindow());
 }
 
 void TestWindow::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
-}
-
-QStringList TestWindow::fieldTexts() const
-{
-    QStringList texts;
-    for (int slot = 1; slot <= SlotCount; ++slot)
-        texts << m_form->passwordField(slot)->text();
-    return texts;
-}
-
-QStringList TestWindow::labelTexts() const
-{
-    QStringList texts;
-    for (int slot = 1; slot <= SlotCount; ++slot)
-        texts << m_form->nameLabel(slot)->text();
-    return texts;
+    closeWindow();
 }
 
 void TestWindow::open(const QString &path)

@@ -17,10 +17,11 @@ public:
     std::optional<QString> openFileName(QWidget *, const QString &initialName) override
     {
         initialNames << initialName;
-        if (m_answers.empty())
-            return std::nullopt;
-        std::optional<QString> next = m_answers.front();
-        m_answers.pop_front();
+        std::optional<QString> next;
+        if (!m_answers.empty()) {
+            next.swap(m_answers.front());
+            m_answers.pop_front();
+        }
         return next;
     }
     void message(QWidget *, const QString &text) override { messages << text; }

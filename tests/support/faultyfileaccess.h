@@ -25,17 +25,23 @@ public:
     void fail(Op op, int nth, vorn::FileError error) { arm(op, nth, Fault{error, -1}); }
     void transferNothing(Op op, int nth) { arm(op, nth, Fault{}); }
     void transferAtMost(Op op, int nth, long bytes) { arm(op, nth, Fault{{}, bytes}); }
+    /// Every read and write transfers at most `bytes` (-1: no limit), so that a fault can
+    /// strike in the middle of a transfer.
+    void transferInChunks(long bytes) { m_chunk = bytes; }
     void clear()
     {
         m_faults.clear();
+        m_chunk = -1;
         std::fill(std::begin(m_calls), std::end(m_calls), 0);
         std::fill(std::begin(m_total), std::end(m_total), 0);
+        m_bytesRead = 0;
         m_bytesWritten = 0;
     }
 
     /// Calls of an operation since the last clear(), whether they failed or not.
     int calls(Op op) const { return m_total[op]; }
-    /// Bytes written by successful write calls since the last clear().
+    /// Bytes read and written by all calls since the last clear().
+    long bytesRead() const { return m_bytesRead; }
     long bytesWritten() const { return m_bytesWritten; }
 
     Handle open(const std::string &name, vorn::FileError &error) override
@@ -54,25 +60,13 @@ public:
     }
     vorn::FileError read(Handle handle, void *buffer, std::size_t count, std::size_t &done) override
     {
-        done = 0;
-        if (const Fault *fault = trip(Read)) {
-            if (fault->partial < 0)
-                return fault->error;
-            count = std::min<std::size_t>(count, static_cast<std::size_t>(fault->partial));
-        }
-        return FileAccess::read(handle, buffer, count, done);
+        return transfer(Read, count, done, m_bytesRead,
+                        [&](std::size_t n) { return FileAccess::read(handle, buffer, n, done); });
     }
     vorn::FileError write(Handle handle, const void *buffer, std::size_t count, std::size_t &done) override
     {
-        done = 0;
-        if (const Fault *fault = trip(Write)) {
-            if (fault->partial < 0)
-                return fault->error;
-            count = std::min<std::size_t>(count, static_cast<std::size_t>(fault->partial));
-        }
-        const vorn::FileError error = FileAccess::write(handle, buffer, count, done);
-        m_bytesWritten += static_cast<long>(done);
-        return error;
+        return transfer(Write, count, done, m_bytesWritten,
+                        [&](std::size_t n) { return FileAccess::write(handle, buffer, n, done); });
     }
     vorn::FileError flush(Handle handle) override
     {
@@ -93,6 +87,24 @@ public:
     }
 
 private:
+    // A read or write of `count` bytes that the armed fault may fail or cut short; what
+    // arrives is added to `bytes`.
+    template<typename Call>
+    vorn::FileError transfer(Op op, std::size_t count, std::size_t &done, long &bytes, Call call)
+    {
+        done = 0;
+        if (m_chunk >= 0)
+            count = std::min<std::size_t>(count, static_cast<std::size_t>(m_chunk));
+        if (const Fault *fault = trip(op)) {
+            if (fault->partial < 0)
+                return fault->error;
+            count = std::min<std::size_t>(count, static_cast<std::size_t>(fault->partial));
+        }
+        const vorn::FileError error = call(count);
+        bytes += static_cast<long>(done);
+        return error;
+    }
+
     void arm(Op op, int nth, Fault fault)
     {
         if (!pending(op))
@@ -124,5 +136,7 @@ private:
     Fault m_tripped;
     int m_calls[OpCount] = {};
     int m_total[OpCount] = {};
+    long m_chunk = -1;
+    long m_bytesRead = 0;
     long m_bytesWritten = 0;
 };
