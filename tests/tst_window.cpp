@@ -42,7 +42,8 @@ private slots:
     void keyFilter();
     void inputMethod_data();
     void inputMethod();
-    void contextMenuPasteIsOnlyLimited();
+    void pasteIsOnlyLimited_data();
+    void pasteIsOnlyLimited();
     void aboutMessage();
     void fieldsAreNamedForScreenReaders();
 
@@ -276,9 +277,11 @@ void TestWindow::keyFilter_data()
     QTest::newRow("End then Delete deletes nothing") << "ABC" << 0 << K{Qt::Key_End, Qt::Key_Delete} << "" << "ABC";
     QTest::newRow("Ctrl+A selects nothing") << "ABCD" << 4 << K{Qt::ControlModifier | Qt::Key_A, Qt::Key_Delete} << "" << "ABCD";
     QTest::newRow("Ctrl+V pastes nothing") << "" << 0 << K{Qt::ControlModifier | Qt::Key_V} << "" << "";
-    QTest::newRow("Shift+Insert pastes nothing") << "" << 0 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "";
+    QTest::newRow("Shift+Insert pastes") << "" << 0 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "WXYZ";
     QTest::newRow("Ctrl+X cuts nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_X} << "" << "ABCD";
-    QTest::newRow("Shift+Delete cuts nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ShiftModifier | Qt::Key_Delete} << "" << "ABCD";
+    QTest::newRow("Shift+Delete cuts") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_Right, Qt::ShiftModifier | Qt::Key_Right, Qt::ShiftModifier | Qt::Key_Delete, Qt::Key_End, Qt::ShiftModifier | Qt::Key_Insert} << "" << "CDAB";
+    QTest::newRow("Ctrl+Insert copies") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_Insert, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "ABCD";
+    QTest::newRow("Ctrl+C copies nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_C, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "WXYZ";
     QTest::newRow("Ctrl+Z undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::ControlModifier | Qt::Key_Z} << "" << "a";
     QTest::newRow("Ctrl+K kills nothing") << "ABCD" << 0 << K{Qt::ControlModifier | Qt::Key_K} << "" << "ABCD";
     QTest::newRow("Ctrl+Delete deletes no word") << "ABCD" << 1 << K{Qt::ControlModifier | Qt::Key_Delete} << "" << "ABCD";
@@ -333,12 +336,29 @@ void TestWindow::inputMethod()
     QCOMPARE(field->text(), after);
 }
 
-void TestWindow::contextMenuPasteIsOnlyLimited()
+void TestWindow::pasteIsOnlyLimited_data()
 {
-    QApplication::clipboard()->setText(QStringLiteral("AB-CD"));
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QKeyCombination>("key"); // none: the context menu's Paste
+    QTest::addColumn<QString>("after");
+    QTest::newRow("the context menu pastes what may not be typed") << "AB-CD" << QKeyCombination() << "AB-C";
+    QTest::newRow("Shift+Insert pastes Ab3 into an empty field") << "Ab3" << (Qt::ShiftModifier | Qt::Key_Insert) << "Ab3";
+    QTest::newRow("Shift+Insert pastes 4 characters of 6") << "Ab3xyz" << (Qt::ShiftModifier | Qt::Key_Insert) << "Ab3x";
+    QTest::newRow("Ctrl+V pastes nothing") << "Ab3" << (Qt::ControlModifier | Qt::Key_V) << "";
+}
+
+void TestWindow::pasteIsOnlyLimited()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, after);
+    QApplication::clipboard()->setText(clipboard);
     QLineEdit *field = m_form->passwordField(1);
-    field->paste(); // what the context menu's Paste runs
-    QCOMPARE(field->text(), QStringLiteral("AB-C"));
+    if (key == QKeyCombination())
+        field->paste(); // what the context menu's Paste runs
+    else
+        pressKey(field, key);
+    QCOMPARE(field->text(), after);
 }
 
 void TestWindow::aboutMessage()
