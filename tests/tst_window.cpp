@@ -4,6 +4,7 @@
 #include "scripteddialogs.h"
 
 #include "model/slotnames.h"
+#include "ui/formdesign.h"
 #include "ui/tform1.h"
 
 #include <QAccessible>
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -19,6 +21,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -251,6 +254,21 @@ void TestWindow::editorFont()
     // means the font chain failed.
     QCOMPARE(face.family(), QStringLiteral("MS Sans Serif"));
 #endif
+    // Whatever the system: the first face of the chain that it has, else its general face.
+    // Wine's own MS Sans Serif and Tahoma, where installed, put two of them in the chain here.
+    QList<int> added;
+    for (const char *file : {"ms_sans_serif.ttf", "tahoma.ttf"})
+        added << QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(file));
+    const auto remove = qScopeGuard([&] { for (int id : added) QFontDatabase::removeApplicationFont(id); });
+    const QStringList families = QFontDatabase::families();
+    QString expected = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+    for (const QString wanted : {"MS Sans Serif", "Microsoft Sans Serif", "Tahoma"}) {
+        if (families.contains(wanted, Qt::CaseInsensitive)) {
+            expected = wanted;
+            break;
+        }
+    }
+    QCOMPARE(QFontInfo(design::editorFont()).family(), expected);
 }
 
 void TestWindow::keyFilter_data()
@@ -467,22 +485,27 @@ void TestWindow::openCancelled()
 void TestWindow::openCompleteImage_data()
 {
     QTest::addColumn<bool>("autoselect");
-    QTest::newRow("autoselect on") << true;
-    QTest::newRow("autoselect off") << false;
+    QTest::addColumn<Region>("region");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("autoselect on") << true << Region::U << 6803;
+    QTest::newRow("autoselect off") << false << Region::U << 6803;
+    QTest::newRow("(J) from byte 620, found by autoselect") << true << Region::J << 620;
 }
 
 void TestWindow::openCompleteImage()
 {
     QFETCH(bool, autoselect);
+    QFETCH(Region, region);
+    QFETCH(int, offset);
     box("CheckBox2")->setChecked(autoselect);
     const QStringList passwords = {"0000", "1AZ9", "ZZZZ", "9999", "AAAA", "B2C3", "D4E5", "F6G7", "H8I9",
                                    "J0K1", "L2M3", "N4O5", "P6Q7", "R8S9", "T0UV", "WXYZ", "Z0A9"};
-    QByteArray image = ImageFiles::image(Region::U);
-    putTable(image, Region::U, ImageFiles::slotBytes(passwords));
+    QByteArray image = ImageFiles::image(region);
+    image.replace(offset, 68, passwords.join(QString()).toLatin1());
     const QString path = m_files.write(QStringLiteral("u.rom"), image);
     open(path);
     QCOMPARE(fieldTexts(), passwords);
-    QCOMPARE(m_form->region(), Region::U);
+    QCOMPARE(m_form->region(), region);
     QVERIFY(m_dialogs.messages.isEmpty() && m_dialogs.errors.isEmpty());
     QVERIFY(button("Button2")->isEnabled() && button("BitBtn1")->isEnabled());
     QCOMPARE(ImageFiles::read(path), image);
@@ -597,6 +620,7 @@ void TestWindow::openFailure_data()
     QTest::newRow("missing file") << "missing.rom" << "File not found.";
     QTest::newRow("missing folder") << "nowhere/missing.rom" << "Invalid filename.";
     QTest::newRow("folder") << "folder" << "File access denied.";
+    QTest::newRow("empty name: code 3") << "" << "Invalid filename.";
 }
 
 void TestWindow::openFailure()
@@ -611,7 +635,7 @@ void TestWindow::openFailure()
     m_form->passwordField(3)->setText(QStringLiteral("EDIT"));
     const QStringList before = fieldTexts();
 
-    open(m_files.path(name));
+    open(name.isEmpty() ? name : m_files.path(name));
     QCOMPARE(m_dialogs.errors, QStringList{error});
     QCOMPARE(fieldTexts(), before);
     QCOMPARE(m_form->region(), Region::U);
