@@ -267,11 +267,9 @@ void TestSave::loadClearsTheMarks()
     QFETCH(bool, reload);
     QFETCH(bool, fails);
     const QString path = load(Region::J, ImageFiles::image(Region::J));
-    QStringList texts = someTexts(16);
-    texts[1] = texts[16] = QString();
-    setTexts(texts);
+    setTexts({});
     save();
-    QVERIFY(isRed(2) && isRed(17) && !isRed(1));
+    QVERIFY(isRed(1) && isRed(17));
     if (fails)
         m_sys.fail(FaultyFileAccess::Open, 1, Refused);
     if (reload) {
@@ -281,11 +279,10 @@ void TestSave::loadClearsTheMarks()
         QTest::mouseClick(button("Button1"), Qt::LeftButton);
     }
     QCOMPARE(m_dialogs.errors, fails ? QStringList{QStringLiteral("File access denied.")} : QStringList());
-    if (fails) {
-        for (int slot = 1; slot <= SlotCount; ++slot)
-            QCOMPARE(isRed(slot), slot == 2 || slot == 17);
+    for (int slot = 1; fails && slot <= SlotCount; ++slot)
+        QVERIFY(isRed(slot));
+    if (fails)
         return;
-    }
     // A field's own background, white in the usual styles, not the window's grey.
     const QPalette normal = QApplication::palette(m_form->passwordField(1));
     QVERIFY(normal.color(QPalette::Base) != normal.color(QPalette::Window));

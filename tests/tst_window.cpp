@@ -45,8 +45,7 @@ private slots:
     void keyFilter();
     void inputMethod_data();
     void inputMethod();
-    void pasteIsOnlyLimited_data();
-    void pasteIsOnlyLimited();
+    void contextMenuPasteIsOnlyLimited();
     void aboutMessage();
     void fieldsAreNamedForScreenReaders();
 
@@ -295,11 +294,12 @@ void TestWindow::keyFilter_data()
     QTest::newRow("End then Delete deletes nothing") << "ABC" << 0 << K{Qt::Key_End, Qt::Key_Delete} << "" << "ABC";
     QTest::newRow("Ctrl+A selects nothing") << "ABCD" << 4 << K{Qt::ControlModifier | Qt::Key_A, Qt::Key_Delete} << "" << "ABCD";
     QTest::newRow("Ctrl+V pastes nothing") << "" << 0 << K{Qt::ControlModifier | Qt::Key_V} << "" << "";
-    QTest::newRow("Shift+Insert pastes") << "" << 0 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "WXYZ";
+    QTest::newRow("Shift+Insert pastes Ab3 into an empty field") << "" << 0 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "Ab3";
+    QTest::newRow("Shift+Insert pastes only what fits in 4") << "XY" << 2 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "XYAb";
     QTest::newRow("Ctrl+X cuts nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_X} << "" << "ABCD";
     QTest::newRow("Shift+Delete cuts") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_Right, Qt::ShiftModifier | Qt::Key_Right, Qt::ShiftModifier | Qt::Key_Delete, Qt::Key_End, Qt::ShiftModifier | Qt::Key_Insert} << "" << "CDAB";
     QTest::newRow("Ctrl+Insert copies") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_Insert, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "ABCD";
-    QTest::newRow("Ctrl+C copies nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_C, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "WXYZ";
+    QTest::newRow("Ctrl+C copies nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_C, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "Ab3";
     QTest::newRow("Ctrl+Z undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::ControlModifier | Qt::Key_Z} << "" << "a";
     QTest::newRow("Ctrl+K kills nothing") << "ABCD" << 0 << K{Qt::ControlModifier | Qt::Key_K} << "" << "ABCD";
     QTest::newRow("Ctrl+Delete deletes no word") << "ABCD" << 1 << K{Qt::ControlModifier | Qt::Key_Delete} << "" << "ABCD";
@@ -314,7 +314,7 @@ void TestWindow::keyFilter()
     QFETCH(QString, typed);
     QFETCH(QString, after);
 
-    QApplication::clipboard()->setText(QStringLiteral("WXYZ"));
+    QApplication::clipboard()->setText(QStringLiteral("Ab3"));
     QLineEdit *field = m_form->passwordField(5);
     field->setText(before);
     field->setFocus();
@@ -354,29 +354,12 @@ void TestWindow::inputMethod()
     QCOMPARE(field->text(), after);
 }
 
-void TestWindow::pasteIsOnlyLimited_data()
+void TestWindow::contextMenuPasteIsOnlyLimited()
 {
-    QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<QKeyCombination>("key"); // none: the context menu's Paste
-    QTest::addColumn<QString>("after");
-    QTest::newRow("the context menu pastes what may not be typed") << "AB-CD" << QKeyCombination() << "AB-C";
-    QTest::newRow("Shift+Insert pastes Ab3 into an empty field") << "Ab3" << (Qt::ShiftModifier | Qt::Key_Insert) << "Ab3";
-    QTest::newRow("Shift+Insert pastes 4 characters of 6") << "Ab3xyz" << (Qt::ShiftModifier | Qt::Key_Insert) << "Ab3x";
-    QTest::newRow("Ctrl+V pastes nothing") << "Ab3" << (Qt::ControlModifier | Qt::Key_V) << "";
-}
-
-void TestWindow::pasteIsOnlyLimited()
-{
-    QFETCH(QString, clipboard);
-    QFETCH(QKeyCombination, key);
-    QFETCH(QString, after);
-    QApplication::clipboard()->setText(clipboard);
+    QApplication::clipboard()->setText(QStringLiteral("AB-CD"));
     QLineEdit *field = m_form->passwordField(1);
-    if (key == QKeyCombination())
-        field->paste(); // what the context menu's Paste runs
-    else
-        pressKey(field, key);
-    QCOMPARE(field->text(), after);
+    field->paste(); // what the context menu's Paste runs
+    QCOMPARE(field->text(), QStringLiteral("AB-C"));
 }
 
 void TestWindow::aboutMessage()
@@ -770,7 +753,6 @@ void TestWindow::realMessageBoxes_data()
     QTest::newRow("notice, Escape") << false << int(Qt::Key_Escape) << false;
     QTest::newRow("error, Enter") << true << int(Qt::Key_Return) << false;
     QTest::newRow("error, Escape") << true << int(Qt::Key_Escape) << false;
-    QTest::newRow("notice, a 600-pixel line wraps only beyond half the screen") << false << int(Qt::Key_Return) << true;
     QTest::newRow("error, a 600-pixel line wraps only beyond half the screen") << true << int(Qt::Key_Return) << true;
 }
 
@@ -801,8 +783,7 @@ void TestWindow::realMessageBoxes()
         QPointer box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !QTest::qWaitForWindowExposed(box))
             return;
-        // A window manager frames the box after it appears: give it that time. Where the box
-        // ends up is judged below.
+        // A window manager frames the box after it appears: give it that time.
         static_cast<void>(QTest::qWaitFor([&] { return box && box->frameGeometry().center() == middle; }, 1000));
         if (!box)
             return;
