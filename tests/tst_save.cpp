@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -108,13 +109,17 @@ void TestSave::setTexts(const QStringList &texts)
 void TestSave::writesOnlyTheRegionsTable_data()
 {
     QTest::addColumn<Region>("region");
-    QTest::newRow("U writes 60 bytes from 6803") << Region::U;
-    QTest::newRow("J writes 68 bytes from 620") << Region::J;
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("bytes");
+    QTest::newRow("U writes 60 bytes from 6803") << Region::U << 6803 << 60;
+    QTest::newRow("J writes 68 bytes from 620") << Region::J << 620 << 68;
 }
 
 void TestSave::writesOnlyTheRegionsTable()
 {
     QFETCH(Region, region);
+    QFETCH(int, offset);
+    QFETCH(int, bytes);
     const QByteArray image = ImageFiles::image(region);
     const QString path = load(region, image);
     QStringList texts = someTexts(7);
@@ -128,7 +133,8 @@ void TestSave::writesOnlyTheRegionsTable()
     QCOMPARE(m_dialogs.errors, QStringList());
     QCOMPARE(m_dialogs.messages, QStringList{Success});
     QCOMPARE(ImageFiles::read(path), patched(image, region, texts));
-    QCOMPARE(m_sys.bytesWritten(), long(bytesWritten(region)));
+    QCOMPARE(ImageFiles::read(path), QByteArray(image).replace(offset, bytes, texts.join(QString()).toLatin1().left(bytes)));
+    QCOMPARE(m_sys.bytesWritten(), long(bytes));
     // The reload shows what the file now holds, hidden slots included.
     QCOMPARE(fieldTexts(), ImageFiles::texts(patched(image, region, texts), region));
 }
@@ -142,7 +148,7 @@ void TestSave::lowerCaseIsRaised()
     setTexts(texts);
     save();
     QCOMPARE(m_form->passwordField(5)->text(), QStringLiteral("AB1D"));
-    const QByteArray written = ImageFiles::read(path).mid(static_cast<qsizetype>(byteOffset(Region::U, 5, 1)), 4);
+    const QByteArray written = ImageFiles::read(path).mid(6819, 4); // slot 5 of (U)
     QCOMPARE(written, QByteArray("\x41\x42\x31\x44"));
     QCOMPARE(m_dialogs.messages, QStringList{Success});
 }
@@ -219,23 +225,34 @@ void TestSave::incompleteSlotsAreMarked()
 void TestSave::loadClearsTheMarks_data()
 {
     QTest::addColumn<bool>("reload");
-    QTest::newRow("Open ROM") << false;
-    QTest::newRow("Reload") << true;
+    QTest::addColumn<bool>("fails"); // the file cannot be opened
+    QTest::newRow("Open ROM") << false << false;
+    QTest::newRow("Reload") << true << false;
+    QTest::newRow("a failed Open ROM keeps them") << false << true;
+    QTest::newRow("a failed Reload keeps them") << true << true;
 }
 
 void TestSave::loadClearsTheMarks()
 {
     QFETCH(bool, reload);
+    QFETCH(bool, fails);
     const QString path = load(Region::J, ImageFiles::image(Region::J));
     setTexts({});
     save();
     QVERIFY(isRed(1) && isRed(17));
+    if (fails)
+        m_sys.fail(FaultyFileAccess::Open, 1, Refused);
     if (reload) {
         QTest::mouseClick(button("BitBtn1"), Qt::LeftButton);
     } else {
         m_dialogs.answer(path);
         QTest::mouseClick(button("Button1"), Qt::LeftButton);
     }
+    QCOMPARE(m_dialogs.errors, fails ? QStringList{QStringLiteral("File access denied.")} : QStringList());
+    for (int slot = 1; fails && slot <= SlotCount; ++slot)
+        QVERIFY(isRed(slot));
+    if (fails)
+        return;
     // A field's own background, white in the usual styles, not the window's grey.
     const QPalette normal = QApplication::palette(m_form->passwordField(1));
     QVERIFY(normal.color(QPalette::Base) != normal.color(QPalette::Window));
@@ -320,7 +337,12 @@ void TestSave::characterOutsideTheTable()
     const QString path = load(region, image);
     QStringList texts = someTexts(9);
     texts[slot - 1].replace(k - 1, 1, character);
+    // Pasted, as a user gets it in: typing could not.
+    QApplication::clipboard()->setText(texts[slot - 1]);
+    texts[slot - 1].clear();
     setTexts(texts);
+    QTest::keyClick(m_form->passwordField(slot), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(m_form->passwordField(slot)->text(), QApplication::clipboard()->text());
     save();
 
     // Nothing is written: no table that is half new and half old.

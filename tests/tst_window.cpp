@@ -2,12 +2,14 @@
 #include "windowfixture.h"
 
 #include "model/slotnames.h"
+#include "ui/formdesign.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -16,6 +18,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -215,6 +218,21 @@ void TestWindow::editorFont()
     // means the font chain failed.
     QCOMPARE(face.family(), QStringLiteral("MS Sans Serif"));
 #endif
+    // Whatever the system: the first face of the chain that it has, else its general face.
+    // Wine's own MS Sans Serif and Tahoma, where installed, put two of them in the chain here.
+    QList<int> added;
+    for (const char *file : {"ms_sans_serif.ttf", "tahoma.ttf"})
+        added << QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(file));
+    const auto remove = qScopeGuard([&] { for (int id : added) QFontDatabase::removeApplicationFont(id); });
+    const QStringList families = QFontDatabase::families();
+    QString expected = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+    for (const QString wanted : {"MS Sans Serif", "Microsoft Sans Serif", "Tahoma"}) {
+        if (families.contains(wanted, Qt::CaseInsensitive)) {
+            expected = wanted;
+            break;
+        }
+    }
+    QCOMPARE(QFontInfo(design::editorFont()).family(), expected);
 }
 
 void TestWindow::keyFilter_data()
@@ -241,9 +259,12 @@ void TestWindow::keyFilter_data()
     QTest::newRow("End then Delete deletes nothing") << "ABC" << 0 << K{Qt::Key_End, Qt::Key_Delete} << "" << "ABC";
     QTest::newRow("Ctrl+A selects nothing") << "ABCD" << 4 << K{Qt::ControlModifier | Qt::Key_A, Qt::Key_Delete} << "" << "ABCD";
     QTest::newRow("Ctrl+V pastes nothing") << "" << 0 << K{Qt::ControlModifier | Qt::Key_V} << "" << "";
-    QTest::newRow("Shift+Insert pastes nothing") << "" << 0 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "";
+    QTest::newRow("Shift+Insert pastes Ab3 into an empty field") << "" << 0 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "Ab3";
+    QTest::newRow("Shift+Insert pastes only what fits in 4") << "XY" << 2 << K{Qt::ShiftModifier | Qt::Key_Insert} << "" << "XYAb";
     QTest::newRow("Ctrl+X cuts nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_X} << "" << "ABCD";
-    QTest::newRow("Shift+Delete cuts nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ShiftModifier | Qt::Key_Delete} << "" << "ABCD";
+    QTest::newRow("Shift+Delete cuts") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_Right, Qt::ShiftModifier | Qt::Key_Right, Qt::ShiftModifier | Qt::Key_Delete, Qt::Key_End, Qt::ShiftModifier | Qt::Key_Insert} << "" << "CDAB";
+    QTest::newRow("Ctrl+Insert copies") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_Insert, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "ABCD";
+    QTest::newRow("Ctrl+C copies nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_C, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "Ab3";
     QTest::newRow("Ctrl+Z undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::ControlModifier | Qt::Key_Z} << "" << "a";
     QTest::newRow("Ctrl+K kills nothing") << "ABCD" << 0 << K{Qt::ControlModifier | Qt::Key_K} << "" << "ABCD";
     QTest::newRow("Ctrl+Delete deletes no word") << "ABCD" << 1 << K{Qt::ControlModifier | Qt::Key_Delete} << "" << "ABCD";
@@ -258,7 +279,7 @@ void TestWindow::keyFilter()
     QFETCH(QString, typed);
     QFETCH(QString, after);
 
-    QApplication::clipboard()->setText(QStringLiteral("WXYZ"));
+    QApplication::clipboard()->setText(QStringLiteral("Ab3"));
     QLineEdit *field = m_form->passwordField(5);
     field->setText(before);
     field->setFocus();
@@ -412,22 +433,27 @@ void TestWindow::openCancelled()
 void TestWindow::openCompleteImage_data()
 {
     QTest::addColumn<bool>("autoselect");
-    QTest::newRow("autoselect on") << true;
-    QTest::newRow("autoselect off") << false;
+    QTest::addColumn<Region>("region");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("autoselect on") << true << Region::U << 6803;
+    QTest::newRow("autoselect off") << false << Region::U << 6803;
+    QTest::newRow("(J) from byte 620, found by autoselect") << true << Region::J << 620;
 }
 
 void TestWindow::openCompleteImage()
 {
     QFETCH(bool, autoselect);
+    QFETCH(Region, region);
+    QFETCH(int, offset);
     box("CheckBox2")->setChecked(autoselect);
     const QStringList passwords = {"0000", "1AZ9", "ZZZZ", "9999", "AAAA", "B2C3", "D4E5", "F6G7", "H8I9",
                                    "J0K1", "L2M3", "N4O5", "P6Q7", "R8S9", "T0UV", "WXYZ", "Z0A9"};
-    QByteArray image = ImageFiles::image(Region::U);
-    putTable(image, Region::U, ImageFiles::slotBytes(passwords));
+    QByteArray image = ImageFiles::image(region);
+    image.replace(offset, 68, passwords.join(QString()).toLatin1());
     const QString path = m_files.write(QStringLiteral("u.rom"), image);
     open(path);
     QCOMPARE(fieldTexts(), passwords);
-    QCOMPARE(m_form->region(), Region::U);
+    QCOMPARE(m_form->region(), region);
     QVERIFY(m_dialogs.messages.isEmpty() && m_dialogs.errors.isEmpty());
     QVERIFY(button("Button2")->isEnabled() && button("BitBtn1")->isEnabled());
     QCOMPARE(ImageFiles::read(path), image);
@@ -542,6 +568,7 @@ void TestWindow::openFailure_data()
     QTest::newRow("missing file") << "missing.rom" << "File not found.";
     QTest::newRow("missing folder") << "nowhere/missing.rom" << "Invalid filename.";
     QTest::newRow("folder") << "folder" << "File access denied.";
+    QTest::newRow("empty name: code 3") << "" << "Invalid filename.";
 }
 
 void TestWindow::openFailure()
@@ -556,7 +583,7 @@ void TestWindow::openFailure()
     m_form->passwordField(3)->setText(QStringLiteral("EDIT"));
     const QStringList before = fieldTexts();
 
-    open(m_files.path(name));
+    open(name.isEmpty() ? name : m_files.path(name));
     QCOMPARE(m_dialogs.errors, QStringList{error});
     QCOMPARE(fieldTexts(), before);
     QCOMPARE(m_form->region(), Region::U);
@@ -686,30 +713,49 @@ void TestWindow::realMessageBoxes_data()
 {
     QTest::addColumn<bool>("error");
     QTest::addColumn<int>("key");
-    QTest::newRow("notice, Enter") << false << int(Qt::Key_Return);
-    QTest::newRow("notice, Escape") << false << int(Qt::Key_Escape);
-    QTest::newRow("error, Enter") << true << int(Qt::Key_Return);
-    QTest::newRow("error, Escape") << true << int(Qt::Key_Escape);
+    QTest::addColumn<bool>("wideLine"); // a third line 600 pixels wide
+    QTest::newRow("notice, Enter") << false << int(Qt::Key_Return) << false;
+    QTest::newRow("notice, Escape") << false << int(Qt::Key_Escape) << false;
+    QTest::newRow("error, Enter") << true << int(Qt::Key_Return) << false;
+    QTest::newRow("error, Escape") << true << int(Qt::Key_Escape) << false;
+    QTest::newRow("error, a 600-pixel line wraps only beyond half the screen") << true << int(Qt::Key_Return) << true;
 }
 
 void TestWindow::realMessageBoxes()
 {
     QFETCH(bool, error);
     QFETCH(int, key);
+    QFETCH(bool, wideLine);
     // The window on the last screen, away from its middle.
     m_form->move(QGuiApplication::screens().last()->geometry().topLeft() + QPoint(350, 167));
     QTRY_COMPARE(m_form->screen(), QGuiApplication::screens().last());
+    const QPoint middle = m_form->screen()->availableGeometry().center();
+    QString shown = QStringLiteral("one\r\ntwo");
+    if (wideLine) {
+        QString wide = QStringLiteral("wide");
+        while (QFontMetrics(QApplication::font("QLabel")).horizontalAdvance(wide) < 600)
+            wide += QStringLiteral(" wide");
+        shown += QStringLiteral("\r\n") + wide;
+    }
     // The box is inspected and answered from inside its own event loop; should the key
     // not close it, it is closed anyway so the test cannot hang.
     QString title, text, closedBy;
     QMessageBox::Icon icon = QMessageBox::Question;
     qsizetype buttons = 0;
     QPoint centre;
+    int lines = 0;
     QTimer::singleShot(0, this, [&] {
         QPointer box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !QTest::qWaitForWindowExposed(box))
+            return;
+        // A window manager frames the box after it appears: give it that time.
+        static_cast<void>(QTest::qWaitFor([&] { return box && box->frameGeometry().center() == middle; }, 1000));
         if (!box)
             return;
         centre = box->frameGeometry().center();
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        const int height = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+        lines = qRound(height / double(label->fontMetrics().lineSpacing()));
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
@@ -724,17 +770,20 @@ void TestWindow::realMessageBoxes()
     });
     DesktopDialogs dialogs;
     if (error)
-        dialogs.error(m_form, QStringLiteral("one\r\ntwo"));
+        dialogs.error(m_form, shown);
     else
-        dialogs.message(m_form, QStringLiteral("one\r\ntwo"));
+        dialogs.message(m_form, shown);
 
     QCOMPARE(title, QStringLiteral("VORN"));
-    QCOMPARE(text, QStringLiteral("one\ntwo"));
+    QCOMPARE(text, QString(shown).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(icon, error ? QMessageBox::Critical : QMessageBox::NoIcon);
     QCOMPARE(buttons, 1);
     QCOMPARE(closedBy, QStringLiteral("OK"));
-    const QPoint middle = m_form->screen()->availableGeometry().center();
-    QVERIFY2((centre - middle).manhattanLength() <= 4, qPrintable(QStringLiteral("box centred at %1,%2, not %3,%4")
+    // The screens here are 800 pixels wide, where the line must wrap, or 1600 and more.
+    const bool roomy = m_form->screen()->availableGeometry().width() >= 1600;
+    QVERIFY2(wideLine && !roomy ? lines > 3 : lines == text.count(QLatin1Char('\n')) + 1,
+             qPrintable(QStringLiteral("%1 lines").arg(lines)));
+    QVERIFY2((centre - middle).manhattanLength() <= 1, qPrintable(QStringLiteral("box centred at %1,%2, not %3,%4")
         .arg(centre.x()).arg(centre.y()).arg(middle.x()).arg(middle.y())));
     QVERIFY((m_form->frameGeometry().center() - middle).manhattanLength() > 100);
 }

@@ -2,9 +2,14 @@
 
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace vorn {
 
@@ -17,20 +22,86 @@ class CentredBox : public QMessageBox
 public:
     using QMessageBox::QMessageBox;
 
+    /// Sizes the box and places its frame, before it is shown. A window manager frames a box
+    /// only as it appears, and then puts the frame where it was asked to only if the box was
+    /// placed before it existed; else it puts the box there, its frame above and left of it.
+    void placeFrame()
+    {
+        ensurePolished();
+        fitText();
+        move(framePosition()); // before the box exists, a window's position is its frame's
+    }
+
 protected:
+    bool event(QEvent *event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        // Qt sizes the box again on each of these; its size must stay ours.
+        if (isVisible()
+            && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::FontChange
+                || event->type() == QEvent::StyleChange))
+            fitText();
+        return handled;
+    }
+
     void showEvent(QShowEvent *event) override
     {
-        QMessageBox::showEvent(event); // gives the box its final size
-        const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-        const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        QMessageBox::showEvent(event);
+        fitText();
+        // Qt's sizing and ours each resize the box, and a resize places the box itself rather
+        // than its frame: place the frame again.
+        if (windowHandle())
+            windowHandle()->setFramePosition(framePosition());
+    }
+
+private:
+    const QWidget *owner() const { return parentWidget() ? parentWidget()->window() : nullptr; }
+
+    const QScreen *ownerScreen() const
+    {
+        const QScreen *held = owner() ? owner()->screen() : nullptr;
+        return held ? held : QGuiApplication::primaryScreen();
+    }
+
+    // The top-left corner of a frame centred on the work area.
+    QPoint framePosition() const
+    {
+        const QScreen *screen = ownerScreen();
         if (!screen)
-            return;
-        // The box's frame is not known before it is shown; the owner's is the best guess.
-        // A window's position is its frame's.
+            return pos();
+        // The box's own frame is not known before it is shown; the owner's, from the same
+        // manager, is the best guess.
+        const QWidget *owner = this->owner();
         const QSize frame = owner ? owner->frameGeometry().size() - owner->size() : QSize();
         QRect outer(QPoint(), size() + frame);
         outer.moveCenter(screen->availableGeometry().center());
-        move(outer.topLeft());
+        return outer.topLeft();
+    }
+
+    // Qt wraps every line wider than 500 pixels; here only a line wider than half the screen
+    // wraps, and then at half the screen.
+    void fitText()
+    {
+        auto *label = findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        const QScreen *screen = ownerScreen();
+        if (!label || !layout() || !screen)
+            return;
+        const int half = screen->availableGeometry().width() / 2;
+        const auto minimumWidth = [this] {
+            layout()->activate();
+            return layout()->totalMinimumSize().width();
+        };
+        label->setWordWrap(false);
+        int width = minimumWidth();
+        if (width > half) {
+            label->setWordWrap(true);
+            width = std::max(half, minimumWidth());
+        }
+        layout()->activate();
+        setFixedSize(width, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                          : layout()->totalMinimumSize().height());
+        // What this resize asks for is already done.
+        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
     }
 };
 
@@ -41,6 +112,7 @@ void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text)
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
+    box.placeFrame();
     box.exec();
 }
 

@@ -27,8 +27,12 @@ bool isNavigationKey(int key)
     }
 }
 
+// The clipboard, undo and select-all shortcuts typed with a letter (Ctrl+C, Ctrl+V, Ctrl+X,
+// Ctrl+Z, Ctrl+A, ...). Shift+Insert, Ctrl+Insert and Shift+Delete still paste, copy and cut.
 bool isBlockedShortcut(const QKeyEvent *key)
 {
+    if (key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
+        return false;
     for (QKeySequence::StandardKey shortcut : {QKeySequence::Paste, QKeySequence::Copy,
                                                QKeySequence::Cut, QKeySequence::Undo,
                                                QKeySequence::Redo, QKeySequence::SelectAll}) {

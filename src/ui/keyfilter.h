@@ -8,10 +8,10 @@ namespace vorn {
 bool isPasswordKey(QChar c);
 
 /// Lets only 0-9, A-Z and a-z be typed into a password field. Keys that edit or move
-/// without producing a character (Delete, arrows, Home, End, Tab) still work; Backspace
-/// and the clipboard, undo and select-all shortcuts do nothing, nor may an input method
-/// replace text around the caret. Pasting through the context menu is left alone: only
-/// the field's length limit applies to it.
+/// without producing a character (Delete, arrows, Home, End, Tab, Shift+Insert, Ctrl+Insert,
+/// Shift+Delete) still work; Backspace and the shortcuts typed with a letter (Ctrl+C, Ctrl+V,
+/// Ctrl+X, Ctrl+Z, Ctrl+A) do nothing, nor may an input method replace text around the
+/// caret. Pasting is left alone: only the field's length limit applies to it.
 class PasswordKeyFilter : public QObject
 {
     Q_OBJECT
