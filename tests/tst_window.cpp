@@ -783,7 +783,8 @@ void TestWindow::realMessageBoxes()
     const bool roomy = m_form->screen()->availableGeometry().width() >= 1600;
     QVERIFY2(wideLine && !roomy ? lines > 3 : lines == text.count(QLatin1Char('\n')) + 1,
              qPrintable(QStringLiteral("%1 lines").arg(lines)));
-    QVERIFY2((centre - middle).manhattanLength() <= 1, qPrintable(QStringLiteral("box centred at %1,%2, not %3,%4")
+    // Within a pixel each way: systems that draw frames thinner than they report round there.
+    QVERIFY2(qAbs(centre.x() - middle.x()) <= 1 && qAbs(centre.y() - middle.y()) <= 1, qPrintable(QStringLiteral("box centred at %1,%2, not %3,%4")
         .arg(centre.x()).arg(centre.y()).arg(middle.x()).arg(middle.y())));
     QVERIFY((m_form->frameGeometry().center() - middle).manhattanLength() > 100);
 }
