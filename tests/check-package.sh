@@ -26,6 +26,13 @@ done
 if grep -rl 'example\.org' "$tmp" >&2; then
     echo "$package names example.org in the files above" >&2; failed=1
 fi
+# The changelog's date, which Debian wants in RFC 2822, is the date the man pages carry.
+if [ -d "$tmp/usr/bin" ]; then
+    changed=$(zcat "$tmp/usr/share/doc/vorn/changelog.gz" | sed -n 's/^ -- .*>  //p' | head -1)
+    released=$(zcat "$tmp/usr/share/man/man1/vorn.1.gz" | awk '/^\.TH/ {print $3; exit}')
+    [ "$(date -u -d "$changed" +%F)" = "$released" ] \
+        || { echo "the changelog's date $changed is not the release date $released" >&2; failed=1; }
+fi
 # Not judged: fortify, as these programs make no call whose buffer size the compiler knows
 # (-v lists them), and control-flow protection, which Debian 12's C start files lack.
 if [ -d "$tmp/usr/bin" ] && ! hardening-check -v --nofortify --nocfprotection "$tmp"/usr/bin/*; then
