@@ -131,5 +131,10 @@ file untouched.
 The package also holds vorn-sample-rom, which writes synthetic sample
 images for trying the editor out without a game image.")
 
+# The packages' files carry the build's time stamp, not the time they were installed.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/vorn-cpack.cmake)
+file(WRITE ${CPACK_PROJECT_CONFIG_FILE} "set(ENV{SOURCE_DATE_EPOCH} ${VORN_SOURCE_DATE_EPOCH})\n")
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/SortZip.cmake)
+
 include(${CMAKE_CURRENT_LIST_DIR}/Notices.cmake)
 include(CPack)
