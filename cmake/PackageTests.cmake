@@ -42,5 +42,8 @@ get_property(tests DIRECTORY PROPERTY TESTS)
 list(FILTER tests INCLUDE REGEX "^package_")
 set_tests_properties(${tests} PROPERTIES LABELS package FIXTURES_REQUIRED ${fixture})
 set_tests_properties(package_${fixture} PROPERTIES FIXTURES_SETUP ${fixture} FIXTURES_REQUIRED "")
+if(TEST package_notices_elsewhere)
+    set_tests_properties(package_notices_elsewhere PROPERTIES FIXTURES_REQUIRED "")
+endif()
 # They build everything again, with all cores.
 set_tests_properties(package_${fixture}_reproducible PROPERTIES RUN_SERIAL ON TIMEOUT 1800)

@@ -12,7 +12,7 @@ case $1 in
         LICENSES/GCC-exception-3.1.txt LICENSES/GCC-runtime-copyright.txt LICENSES/Qt-copyright.txt \
         LICENSES/mingw-w64-copyright.txt LICENSES/qt-windows/build-qt-windows.sh ;;
 *.deb)
-    dpkg-deb -x "$1" "$tmp"
+    dpkg-deb -R "$1" "$tmp"
     set -- "$1" usr/share/doc/vorn/copyright usr/share/doc/vorn/changelog.gz \
         usr/share/man/man1/vorn.1.gz usr/share/man/man1/vorn-sample-rom.1.gz ;;
 *)
@@ -29,7 +29,7 @@ fi
 # The changelog's date, which Debian wants in RFC 2822, is the date the man pages carry.
 if [ -d "$tmp/usr/bin" ]; then
     changed=$(zcat "$tmp/usr/share/doc/vorn/changelog.gz" | sed -n 's/^ -- .*>  //p' | head -1)
-    released=$(zcat "$tmp/usr/share/man/man1/vorn.1.gz" | awk '/^\.TH/ {print $3; exit}')
+    released=$(zcat "$tmp/usr/share/man/man1/vorn.1.gz" | awk '/^\.TH/ {print $4; exit}')
     [ "$(date -u -d "$changed" +%F)" = "$released" ] \
         || { echo "the changelog's date $changed is not the release date $released" >&2; failed=1; }
 fi
