@@ -31,7 +31,7 @@ elseif(NOT WIN32 AND NOT APPLE)
     vorn_add_tool_test(package_deb_lintian lintian "lintian --fail-on error,warning ${dir}/vorn_*.deb")
     vorn_add_tool_test(package_deb_reproducible "git dpkg-shlibdeps"
         "'${tests}/reproducible.sh' ${dir} DEB 'vorn_*.deb' ${options}")
-    vorn_add_tool_test(package_notices_elsewhere "clang-cl-14 llvm-lib-14"
+    vorn_add_tool_test(package_notices_elsewhere "clang llvm-lib-14"
         "'${tests}/notices-elsewhere.sh' ${dir}/notices-elsewhere")
     set(fixture deb)
 else()

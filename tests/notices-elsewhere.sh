@@ -1,6 +1,6 @@
 #!/bin/sh
 # The notices of the MSVC ZIP and the macOS disk image, from the install scripts CMake writes
-# for builds set up for those systems, with this machine's Qt standing in and clang-cl as
+# for builds set up for those systems, with this machine's Qt standing in and Clang as
 # MSVC: NOTICE.txt and every license text, and on Windows the Visual C++ runtime beside
 # VORN.exe (found in a stand-in Visual Studio folder).
 #   tests/notices-elsewhere.sh WORKDIR
@@ -10,6 +10,8 @@ rm -rf "$work"
 crt=$work/vs/VC/Redist/MSVC/14.40.0/x64/Microsoft.VC143.CRT
 mkdir -p "$crt"
 for dll in msvcp140.dll vcruntime140.dll vcruntime140_1.dll concrt140.dll; do echo stand-in > "$crt/$dll"; done
+# Clang is clang-cl by that name.
+ln -s "$(command -v clang)" "$work/clang-cl"
 # Visual Studio is looked up in the registry, which only Windows has.
 cat > "$work/vs.cmake" <<END
 function(cmake_host_system_information RESULT var QUERY key)
@@ -20,7 +22,7 @@ qt="-DQt6_DIR=/usr/lib/x86_64-linux-gnu/cmake/Qt6 -DOPENGL_gl_LIBRARY=/usr/lib/x
 qt="$qt -DOPENGL_INCLUDE_DIR=/usr/include -DVORN_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Release"
 # Linking Qt's Linux libraries into a Windows program fails to generate; the install
 # script is written all the same.
-cmake -S "$source" -B "$work/msvc" $qt -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_CXX_COMPILER=clang-cl-14 -DCMAKE_CXX_FLAGS=-fms-compatibility-version=19.40 \
+cmake -S "$source" -B "$work/msvc" $qt -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_CXX_COMPILER="$work/clang-cl" -DCMAKE_CXX_FLAGS=-fms-compatibility-version=19.40 \
     -DCMAKE_AR=llvm-lib-14 -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY -DCMAKE_RC_COMPILER=true \
     -DCMAKE_PROJECT_INCLUDE="$work/vs.cmake" >"$work/msvc.log" 2>&1 || true
 cmake -S "$source" -B "$work/macos" $qt -DCMAKE_SYSTEM_NAME=Darwin -DCMAKE_CXX_COMPILER=g++ \
