@@ -2,6 +2,11 @@
 # the .deb, for hardening, linted, the ZIP started under Wine, and each made again from a copy
 # of the sources in another folder, which must give the same bytes.
 
+# A sanitized build is for finding faults, never shipped.
+if(VORN_SANITIZE)
+    return()
+endif()
+
 set(dir "'${CMAKE_BINARY_DIR}'")
 set(tests "${PROJECT_SOURCE_DIR}/tests")
 # This build's options, for building it again in another folder.
