@@ -26,7 +26,7 @@ if(WIN32 AND CMAKE_CROSSCOMPILING)
         "cd ${dir} && rm -rf zip-check && mkdir zip-check && cd zip-check &&
         '${CMAKE_COMMAND}' -E tar xf ../${package}.zip &&
         '${PROJECT_SOURCE_DIR}/scripts/wine-window-check.sh' ${package} VORN.exe 'Zephyra Password Editor'")
-    vorn_add_tool_test(package_zip_reproducible git
+    vorn_add_tool_test(package_zip_reproducible ""
         "'${tests}/reproducible.sh' ${dir} ZIP '${package}.zip' ${options}")
     set(fixture zip)
 elseif(NOT WIN32 AND NOT APPLE)
@@ -34,7 +34,7 @@ elseif(NOT WIN32 AND NOT APPLE)
     vorn_add_tool_test(package_deb_check "dpkg-deb hardening-check"
         "'${tests}/check-package.sh' ${dir}/vorn_*.deb")
     vorn_add_tool_test(package_deb_lintian lintian "lintian --fail-on error,warning ${dir}/vorn_*.deb")
-    vorn_add_tool_test(package_deb_reproducible "git dpkg-shlibdeps"
+    vorn_add_tool_test(package_deb_reproducible dpkg-shlibdeps
         "'${tests}/reproducible.sh' ${dir} DEB 'vorn_*.deb' ${options}")
     vorn_add_tool_test(package_notices_elsewhere "clang llvm-lib-14"
         "'${tests}/notices-elsewhere.sh' ${dir}/notices-elsewhere")

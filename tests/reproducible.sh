@@ -9,8 +9,12 @@ source=$(cd "$(dirname "$0")/.." && pwd)
 again=$build/again
 rm -rf "$again"
 mkdir -p "$again/source"
-git -C "$source" ls-files -coz --exclude-standard | tar -C "$source" --null -T - -cf - \
-    | tar -xf - -C "$again/source"
+# The files git would commit, or, outside a git checkout, all but the build folders.
+if git -C "$source" rev-parse --show-toplevel >/dev/null 2>&1; then
+    git -C "$source" ls-files -coz --exclude-standard | tar -C "$source" --null -T - -cf -
+else
+    tar -C "$source" --exclude='./build*' -cf - .
+fi | tar -xf - -C "$again/source"
 step() { # log, command...
     log=$again/$1; shift
     "$@" >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
