@@ -1,11 +1,53 @@
 # What the packages carry besides the programs: VORN's license and
 #   on Linux, the .deb's copyright file, changelog and man pages;
-#   on Windows, LICENSES/ and NOTICE.txt for everything the ZIP ships. The third-party
-#   texts are copied from the files Debian installs with the very packages the DLLs come
-#   from, so they are found only in the cross build on Debian.
+#   on Windows and macOS, LICENSES/ and NOTICE.txt for everything the package ships.
+# Configuring only registers the work: the files are written when installing or packaging,
+# by this same file run from the install script with VORN_NOTICES set. All of it is the
+# install component "notices", which the tests install on its own.
 
-set(VORN_NOTICES ${CMAKE_BINARY_DIR}/notices)
+if(NOT DEFINED VORN_NOTICES)
+    if(WIN32 OR APPLE)
+        install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION LICENSES RENAME VORN-MIT.txt
+            COMPONENT notices)
+        install(FILES ${PROJECT_SOURCE_DIR}/data/licenses/LGPL-3.0.txt
+            ${PROJECT_SOURCE_DIR}/data/licenses/GPL-3.0.txt DESTINATION LICENSES COMPONENT notices)
+    endif()
+    if(MSVC)
+        # The Visual C++ runtime beside the programs, so they start on a bare Windows; the
+        # universal C runtime is part of Windows 10 and later.
+        set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
+        set(CMAKE_INSTALL_SYSTEM_RUNTIME_COMPONENT notices)
+        include(InstallRequiredSystemLibraries)
+        set(VORN_RUNTIME_FILES)
+        foreach(library ${CMAKE_INSTALL_SYSTEM_RUNTIME_LIBS})
+            get_filename_component(name ${library} NAME)
+            list(APPEND VORN_RUNTIME_FILES ${name})
+        endforeach()
+    endif()
+    if(MINGW AND CMAKE_CROSSCOMPILING)
+        include(${CMAKE_CURRENT_LIST_DIR}/WindowsRuntime.cmake)
+    elseif(NOT WIN32 AND NOT APPLE)
+        install(FILES ${PROJECT_SOURCE_DIR}/data/debian/lintian-overrides
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME vorn COMPONENT notices)
+    endif()
+    string(REGEX MATCH "^[0-9]+\\.[0-9]+" VORN_QT_SERIES "${Qt6_VERSION}")
+    set(code "")
+    foreach(name PROJECT_SOURCE_DIR PROJECT_VERSION VORN_RELEASE_DATE VORN_RELEASE_EPOCH
+            VORN_MAINTAINER VORN_SOURCE_URL VORN_LICENSE Qt6_VERSION VORN_QT_SERIES
+            VORN_RUNTIME_FILES CMAKE_INSTALL_DOCDIR CMAKE_INSTALL_MANDIR WIN32 APPLE MSVC
+            CMAKE_CXX_COMPILER CMAKE_STRIP)
+        string(APPEND code "set(${name} [==[${${name}}]==])\n")
+    endforeach()
+    install(CODE "${code}set(VORN_NOTICES [==[${CMAKE_BINARY_DIR}/notices]==])
+include([==[${CMAKE_CURRENT_LIST_FILE}]==])" COMPONENT notices)
+    return()
+endif()
+
+# From here on the install script runs this file.
+set(data ${PROJECT_SOURCE_DIR}/data)
+set(prefix "${CMAKE_INSTALL_PREFIX}")
 file(MAKE_DIRECTORY ${VORN_NOTICES})
+set(CPACK_PACKAGE_CONTACT "${VORN_MAINTAINER}")
 
 # LICENSE's copyright line and text, for the files that quote them.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
@@ -17,105 +59,72 @@ string(STRIP "${license}" license)
 string(REPLACE "\n\n" "\n.\n" license "${license}")
 string(REPLACE "\n" "\n " VORN_LICENSE_TEXT " ${license}")
 
-# Debian wants these compressed at the highest level and without a time stamp (-n), which
-# also keeps rebuilt packages identical.
-function(vorn_gzip file)
-    execute_process(COMMAND gzip -9nf ${file} RESULT_VARIABLE failed)
-    if(failed)
-        message(FATAL_ERROR "gzip failed on ${file}")
-    endif()
-endfunction()
-
 if(NOT WIN32 AND NOT APPLE)
-    execute_process(COMMAND date -u -R -d ${VORN_RELEASE_DATE}
-        OUTPUT_VARIABLE VORN_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE)
-    configure_file(${VORN_DATA_DIR}/debian/copyright.in ${VORN_NOTICES}/copyright @ONLY)
-    configure_file(${VORN_DATA_DIR}/debian/changelog.in ${VORN_NOTICES}/changelog @ONLY)
-    vorn_gzip(${VORN_NOTICES}/changelog)
-    install(FILES ${VORN_NOTICES}/copyright ${VORN_NOTICES}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    set(VORN_SOURCE_FIELD "")
+    if(VORN_SOURCE_URL)
+        set(VORN_SOURCE_FIELD "Source: ${VORN_SOURCE_URL}\n")
+    endif()
+    # The install script runs inside CPack, which stamps the package's files with the time
+    # in SOURCE_DATE_EPOCH: it gets it back afterwards.
+    set(epoch "$ENV{SOURCE_DATE_EPOCH}")
+    set(ENV{SOURCE_DATE_EPOCH} ${VORN_RELEASE_EPOCH})
+    string(TIMESTAMP VORN_RELEASE_DATE_RFC2822 "%a, %d %b %Y %H:%M:%S +0000" UTC)
+    configure_file(${data}/debian/copyright.in ${VORN_NOTICES}/copyright @ONLY)
+    configure_file(${data}/debian/changelog.in ${VORN_NOTICES}/changelog @ONLY)
     foreach(page vorn.1 vorn-sample-rom.1)
-        configure_file(${VORN_DATA_DIR}/man/${page}.in ${VORN_NOTICES}/${page} @ONLY)
-        vorn_gzip(${VORN_NOTICES}/${page})
-        install(FILES ${VORN_NOTICES}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+        configure_file(${data}/man/${page}.in ${VORN_NOTICES}/${page} @ONLY)
     endforeach()
-    install(FILES ${VORN_DATA_DIR}/debian/lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME vorn)
-endif()
-
-if(NOT WIN32)
+    # Debian wants them compressed at the highest level and without a time stamp.
+    set(ENV{SOURCE_DATE_EPOCH} 0)
+    foreach(file changelog vorn.1 vorn-sample-rom.1)
+        file(ARCHIVE_CREATE OUTPUT ${VORN_NOTICES}/${file}.gz PATHS ${VORN_NOTICES}/${file}
+            FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+    endforeach()
+    set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
+    file(INSTALL ${VORN_NOTICES}/copyright ${VORN_NOTICES}/changelog.gz
+        DESTINATION ${prefix}/${CMAKE_INSTALL_DOCDIR})
+    file(INSTALL ${VORN_NOTICES}/vorn.1.gz ${VORN_NOTICES}/vorn-sample-rom.1.gz
+        DESTINATION ${prefix}/${CMAKE_INSTALL_MANDIR}/man1)
     return()
 endif()
 
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION LICENSES RENAME VORN-MIT.txt)
-if(NOT (MINGW AND CMAKE_CROSSCOMPILING))
-    message(WARNING "The third-party license texts and NOTICE.txt are collected only by the "
-        "cross build on Debian: add those of the Qt and the runtime you ship by hand.")
-    return()
+set(VORN_SOURCE_LINE "")
+if(VORN_SOURCE_URL)
+    set(VORN_SOURCE_LINE "    Source: ${VORN_SOURCE_URL}, version ${PROJECT_VERSION}.\n")
 endif()
-
-# Version of an installed Debian package, and its source package and version.
-function(vorn_debian_package package prefix)
-    execute_process(COMMAND dpkg-query -W "-f=\${Version}|\${source:Package}|\${source:Version}" ${package}
-        OUTPUT_VARIABLE fields RESULT_VARIABLE failed)
-    if(failed)
-        message(WARNING "${package} is not installed: its notice is missing from the ZIP")
-        set(fields "?|?|?")
-    endif()
-    string(REPLACE "|" ";" fields "${fields}")
-    list(GET fields 0 version)
-    list(GET fields 1 source)
-    list(GET fields 2 source_version)
-    set(${prefix}_VERSION ${version} PARENT_SCOPE)
-    set(${prefix}_SOURCE ${source} PARENT_SCOPE)
-    set(${prefix}_SOURCE_VERSION ${source_version} PARENT_SCOPE)
-endfunction()
-
-# Qt: the recipe names the Debian source it builds from; the copyright file of the host's
-# qt6-base, which the recipe requires to be that same version, describes it.
-file(STRINGS ${PROJECT_SOURCE_DIR}/scripts/qt-windows/build-qt-windows.sh VORN_QT_SOURCE_VERSION
-    REGEX "^debian_version=")
-string(REGEX REPLACE "^debian_version=([^ ]+).*" "\\1" VORN_QT_SOURCE_VERSION "${VORN_QT_SOURCE_VERSION}")
-vorn_debian_package(libqt6core6 VORN_HOST_QT)
-if(NOT VORN_HOST_QT_VERSION STREQUAL VORN_QT_SOURCE_VERSION)
-    message(WARNING "The host's qt6-base is ${VORN_HOST_QT_VERSION}, the recipe builds "
-        "${VORN_QT_SOURCE_VERSION}: LICENSES/Qt-copyright.txt may not match the Qt shipped")
-endif()
-vorn_debian_package(gcc-mingw-w64-x86-64-posix-runtime VORN_GCC)
-# gcc-mingw-w64's binaries carry the version of the gcc source they are built from in front.
-string(REGEX REPLACE "\\+${VORN_GCC_SOURCE_VERSION}.*" "" VORN_GCC_UPSTREAM_VERSION "${VORN_GCC_VERSION}")
-vorn_debian_package(mingw-w64-x86-64-dev VORN_MINGW)
-
-set(licenses
-    /usr/share/common-licenses/LGPL-3 LGPL-3.0.txt
-    /usr/share/common-licenses/GPL-3 GPL-3.0.txt
-    /usr/share/doc/libqt6core6/copyright Qt-copyright.txt
-    /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright GCC-runtime-copyright.txt
-    /usr/share/doc/mingw-w64-x86-64-dev/copyright mingw-w64-copyright.txt)
-while(licenses)
-    list(POP_FRONT licenses from to)
-    if(EXISTS ${from})
-        install(FILES ${from} DESTINATION LICENSES RENAME ${to})
-    else()
-        message(WARNING "${from} not found: LICENSES/${to} is missing from the ZIP")
-    endif()
-endwhile()
-
-# The exception on its own, cut verbatim out of GCC's copyright file.
-set(gcc_copyright /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright)
-if(EXISTS ${gcc_copyright})
-    file(READ ${gcc_copyright} gcc_copyright)
-endif()
-string(REGEX MATCH "GCC RUNTIME LIBRARY EXCEPTION.*requirements of the license of GCC\\.\n"
-    gcc_exception "${gcc_copyright}")
-if(gcc_exception)
-    file(WRITE ${VORN_NOTICES}/GCC-exception-3.1.txt "${gcc_exception}")
-    install(FILES ${VORN_NOTICES}/GCC-exception-3.1.txt DESTINATION LICENSES)
+set(VORN_QT_FILES "Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms/, styles/, imageformats/")
+set(VORN_PLATFORM Windows)
+set(VORN_PROGRAMS "VORN.exe, vorn-sample-rom.exe")
+if(APPLE)
+    set(VORN_QT_FILES "QtCore, QtGui, QtWidgets (VORN.app/Contents/Frameworks), VORN.app/Contents/PlugIns")
+    set(VORN_PLATFORM macOS)
+    set(VORN_PROGRAMS "VORN.app, VORN.app/Contents/MacOS/vorn-sample-rom")
+    set(parts vorn qt-upstream macos-runtime)
+    # Each library macdeployqt brought from Homebrew with the license files of its formula.
+    execute_process(COMMAND brew --prefix OUTPUT_VARIABLE brew OUTPUT_STRIP_TRAILING_WHITESPACE)
+    file(GLOB libraries "$ENV{DESTDIR}${prefix}/VORN.app/Contents/Frameworks/*.dylib")
+    foreach(library ${libraries})
+        get_filename_component(name ${library} NAME)
+        file(GLOB kegs "${brew}/opt/*/lib/${name}")
+        foreach(keg ${kegs})
+            string(REGEX REPLACE "/lib/[^/]*$" "" keg ${keg})
+            get_filename_component(formula ${keg} NAME)
+            file(GLOB texts "${keg}/LICENSE*" "${keg}/COPYING*" "${keg}/NOTICE*" "${keg}/COPYRIGHT*")
+            file(INSTALL ${texts} DESTINATION ${prefix}/LICENSES/homebrew/${formula})
+        endforeach()
+    endforeach()
+elseif(MSVC)
+    list(JOIN VORN_RUNTIME_FILES ", " VORN_RUNTIME_FILES)
+    set(parts vorn qt-upstream msvc-runtime)
 else()
-    message(WARNING "The GCC Runtime Library Exception is not in GCC's copyright file")
+    set(parts vorn qt-debian mingw-runtime)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsRuntime.cmake)
 endif()
 
-configure_file(${VORN_DATA_DIR}/NOTICE.txt.in ${VORN_NOTICES}/NOTICE.txt @ONLY)
-install(FILES ${VORN_NOTICES}/NOTICE.txt DESTINATION .)
-# The recipe and its patches: with Debian's source package, the exact source of the Qt DLLs.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/scripts/qt-windows DESTINATION LICENSES)
+file(WRITE ${VORN_NOTICES}/NOTICE.txt "")
+foreach(part ${parts})
+    configure_file(${data}/notice/${part}.txt.in ${VORN_NOTICES}/${part}.txt @ONLY)
+    file(READ ${VORN_NOTICES}/${part}.txt text)
+    file(APPEND ${VORN_NOTICES}/NOTICE.txt "${text}")
+endforeach()
+file(INSTALL ${VORN_NOTICES}/NOTICE.txt DESTINATION ${prefix})

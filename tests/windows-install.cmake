@@ -1,4 +1,5 @@
-# cmake -D BUILD=<cross build> -D DEPLOY_SCRIPT=<its deploy script> -D PREFIX=<empty folder> -P this
+# cmake -D BUILD=<cross build> -D DEPLOY_SCRIPT=<its deploy script> -D DEPLOY_TOOL=<stand-in>
+#       -D PREFIX=<empty folder> -P this
 # The install tree is laid out as the ZIP is, and the deploy script that `cmake --install`
 # runs on Windows asks windeployqt (here a stand-in) to deploy the installed VORN.exe into
 # the folder that holds it.
@@ -12,7 +13,8 @@ foreach(file VORN.exe vorn-sample-rom.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll
     endif()
 endforeach()
 
-execute_process(COMMAND "${CMAKE_COMMAND}" -D "CMAKE_INSTALL_PREFIX=${PREFIX}" -P "${DEPLOY_SCRIPT}"
+execute_process(COMMAND "${CMAKE_COMMAND}" -D "CMAKE_INSTALL_PREFIX=${PREFIX}"
+    -D "VORN_DEPLOY_TOOL=${DEPLOY_TOOL}" -P "${DEPLOY_SCRIPT}"
     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 file(STRINGS "${PREFIX}/windeployqt-was-asked" asked)
 list(POP_FRONT asked folder program)
