@@ -39,9 +39,9 @@ if(WIN32 OR APPLE)
     # the plugins in their folders there, as in the ZIP; on macOS Qt inside the bundle. Qt's
     # own qt_generate_deploy_app_script would look for VORN.exe in bin/ and deploy one program.
     set(VORN_DEPLOY_SCRIPT ${CMAKE_BINARY_DIR}/vorn-deploy-$<CONFIG>.cmake)
-    # A build from another system cannot run windeployqt: its test names a stand-in.
+    # A Windows build from another system cannot run windeployqt: its test names a stand-in.
     set(stand_in "")
-    if(CMAKE_CROSSCOMPILING)
+    if(WIN32 AND CMAKE_CROSSCOMPILING)
         set(stand_in "set(__QT_DEPLOY_TOOL \"\${VORN_DEPLOY_TOOL}\")\n")
     endif()
     file(GENERATE OUTPUT ${VORN_DEPLOY_SCRIPT} CONTENT "set(QT_DEPLOY_BIN_DIR .)
