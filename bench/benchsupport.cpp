@@ -1,6 +1,5 @@
 #include "benchsupport.h"
 
-#include <algorithm>
 #include <sstream>
 
 namespace vorn::bench {
@@ -32,13 +31,11 @@ void SummaryReporter::ReportRuns(const std::vector<Run> &runs)
     for (const Run &run : runs) {
         // The registered name alone: without the "/real_time" or aggregate suffixes.
         Times &times = m_times[run.run_name.function_name];
-        if (run.error_occurred) {
-            times.error = true;
-            continue;
-        }
+        times.error = times.error || run.error_occurred;
         const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        // Repetitions come with a median; a single run has its own time only.
         if (run.run_type == Run::RT_Iteration)
-            times.iterations.push_back(seconds);
+            times.single = seconds;
         else if (run.aggregate_name == "median")
             times.median = seconds;
     }
@@ -49,15 +46,7 @@ std::optional<double> SummaryReporter::seconds(const std::string &name) const
     const auto it = m_times.find(name);
     if (it == m_times.end() || it->second.error)
         return std::nullopt;
-    const Times &times = it->second;
-    if (times.median)
-        return times.median;
-    if (times.iterations.empty())
-        return std::nullopt;
-    std::vector<double> sorted = times.iterations;
-    std::sort(sorted.begin(), sorted.end());
-    const std::size_t n = sorted.size();
-    return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    return it->second.median ? it->second.median : it->second.single;
 }
 
 std::vector<std::string> SummaryReporter::failed() const

@@ -40,7 +40,7 @@ public:
 private:
     struct Times
     {
-        std::vector<double> iterations;
+        std::optional<double> single;
         std::optional<double> median;
         bool error = false;
     };
