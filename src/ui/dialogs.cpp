@@ -9,8 +9,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <algorithm>
-
 namespace vorn {
 
 namespace {
@@ -78,8 +76,8 @@ private:
         return outer.topLeft();
     }
 
-    // Qt wraps every line wider than 500 pixels; here only a line wider than half the screen
-    // wraps, and then at half the screen.
+    // Qt wraps every line wider than 500 pixels; here only a line of text wider than half the
+    // screen wraps, and then at half the screen. The icon and margins do not count.
     void fitText()
     {
         auto *label = findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
@@ -87,17 +85,11 @@ private:
         if (!label || !layout() || !screen)
             return;
         const int half = screen->availableGeometry().width() / 2;
-        const auto minimumWidth = [this] {
-            layout()->activate();
-            return layout()->totalMinimumSize().width();
-        };
-        label->setWordWrap(false);
-        int width = minimumWidth();
-        if (width > half) {
-            label->setWordWrap(true);
-            width = std::max(half, minimumWidth());
-        }
+        const bool wrap = label->fontMetrics().size(0, label->text()).width() > half;
+        label->setWordWrap(wrap);
+        label->setMinimumWidth(wrap ? half : 0);
         layout()->activate();
+        const int width = layout()->totalMinimumSize().width();
         setFixedSize(width, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
                                                           : layout()->totalMinimumSize().height());
         // What this resize asks for is already done.
