@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 
 using namespace vorn;
@@ -42,7 +43,10 @@ int main(int argc, char *argv[])
         {QStringLiteral("seed"), QStringLiteral("Seed of the filler and the default passwords (default 1)."), QStringLiteral("n"), QStringLiteral("1")},
     });
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The image to write (replaced if it exists)."));
-    parser.process(app);
+    // An unknown option or a missing value is a usage error like any other here: exit 2.
+    if (!parser.parse(QCoreApplication::arguments()))
+        return fail(parser.errorText());
+    parser.process(app); // --help and --version
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
@@ -66,7 +70,12 @@ int main(int argc, char *argv[])
         }
     }
     if (parser.isSet(QStringLiteral("hex"))) {
-        const QByteArray bytes = QByteArray::fromHex(parser.value(QStringLiteral("hex")).toLatin1());
+        // fromHex skips what is not a hex digit, which would turn a typo into no bytes at all.
+        const QString hex = parser.value(QStringLiteral("hex"));
+        static const QRegularExpression bytePairs(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+        if (!bytePairs.match(hex).hasMatch())
+            return fail(QStringLiteral("--hex takes two hexadecimal digits a byte: \"%1\"").arg(hex));
+        const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
         if (bytes.size() > TableBytesRead || bytes.size() % SlotLength != 0)
             return fail(QStringLiteral("--hex takes whole slots, at most 68 bytes"));
         for (qsizetype at = 0; at < bytes.size(); at += SlotLength)
