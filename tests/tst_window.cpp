@@ -97,14 +97,17 @@ void TestWindow::open(const QString &path)
 }
 
 // A key as a keyboard sends it, with its text: X11 gives Delete the text U+007F, so a filter
-// that judged Delete by its text would drop it.
+// that judged Delete by its text would drop it. GroupSwitchModifier marks a key sent with no
+// text at all, as some systems send their shortcuts.
 static void pressKey(QWidget *target, QKeyCombination key)
 {
     static const QHash<int, QString> texts = {{Qt::Key_Delete, QStringLiteral("\x7f")},
                                               {Qt::Key_Backspace, QStringLiteral("\b")},
                                               {Qt::Key_Return, QStringLiteral("\r")},
                                               {Qt::Key_Enter, QStringLiteral("\r")}};
-    if (texts.contains(key.key()))
+    if (key.keyboardModifiers() & Qt::GroupSwitchModifier)
+        QTest::sendKeyEvent(QTest::Click, target, key.key(), QString(), key.keyboardModifiers() & ~Qt::GroupSwitchModifier);
+    else if (texts.contains(key.key()))
         QTest::sendKeyEvent(QTest::Click, target, key.key(), texts.value(key.key()), key.keyboardModifiers());
     else
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
@@ -213,9 +216,12 @@ void TestWindow::editorFont()
     const QFontInfo face(m_form->font());
     qInfo("The editor draws with %s, %d pixels", qPrintable(face.family()), face.pixelSize());
     // The design's size at least, also where the screen counts 72 points to the inch, and
-    // larger with the screen's fonts (a bitmap face may round a size down to its own).
-    const int larger = qFloor(11 * 0.9 * m_form->screen()->logicalDotsPerInchY() / 96);
+    // larger with the screen's fonts (a bitmap face may round a size down to its own), but
+    // never larger than the design's size on those fonts.
+    const qreal dpi = m_form->screen()->logicalDotsPerInchY();
+    const int larger = qFloor(11 * 0.9 * dpi / 96);
     QVERIFY2(face.pixelSize() >= qMax(11, larger), qPrintable(QString::number(larger)));
+    QVERIFY2(face.pixelSize() <= qMax(11, qCeil(11 * dpi / 96)), qPrintable(QString::number(dpi)));
 #ifdef Q_OS_WIN
     // Windows has it, and so has the Wine prefix the tests run in; any other face there
     // means the font chain failed.
@@ -269,6 +275,8 @@ void TestWindow::keyFilter_data()
     QTest::newRow("Ctrl+Insert copies") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_Insert, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "ABCD";
     QTest::newRow("Ctrl+C copies nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_C, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "Ab3";
     QTest::newRow("Ctrl+Z undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::ControlModifier | Qt::Key_Z} << "" << "a";
+    QTest::newRow("Ctrl+Z sent without text undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::GroupSwitchModifier | Qt::ControlModifier | Qt::Key_Z} << "" << "a";
+    QTest::newRow("Alt+A types nothing") << "" << 0 << K{Qt::AltModifier | Qt::Key_A} << "" << "";
     QTest::newRow("Ctrl+K kills nothing") << "ABCD" << 0 << K{Qt::ControlModifier | Qt::Key_K} << "" << "ABCD";
     QTest::newRow("Ctrl+Delete deletes no word") << "ABCD" << 1 << K{Qt::ControlModifier | Qt::Key_Delete} << "" << "ABCD";
     QTest::newRow("the neighbours of 0-9, A-Z and a-z are dropped") << "" << 0 << K{} << "/:@[`{" << "";
