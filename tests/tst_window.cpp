@@ -758,7 +758,7 @@ void TestWindow::realMessageBoxes()
     QMessageBox::Icon icon = QMessageBox::Question;
     qsizetype buttons = 0;
     QPoint centre;
-    int lines = 0;
+    int lines = 0, textWidth = 0;
     QTimer::singleShot(0, this, [&] {
         QPointer box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !QTest::qWaitForWindowExposed(box))
@@ -771,6 +771,7 @@ void TestWindow::realMessageBoxes()
         const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
         const int height = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
         lines = qRound(height / double(label->fontMetrics().lineSpacing()));
+        textWidth = label->width();
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
@@ -798,6 +799,8 @@ void TestWindow::realMessageBoxes()
     const bool roomy = half >= 800;
     QVERIFY2(wideLine > 0 && !roomy ? lines > 3 : lines == text.count(QLatin1Char('\n')) + 1,
              qPrintable(QStringLiteral("%1 lines").arg(lines)));
+    // A wrapped text takes half the screen, not a narrow column.
+    QVERIFY2(lines <= 3 || textWidth >= half, qPrintable(QStringLiteral("wrapped at %1 pixels").arg(textWidth)));
     // Within a pixel each way: systems that draw frames thinner than they report round there.
     QVERIFY2(qAbs(centre.x() - middle.x()) <= 1 && qAbs(centre.y() - middle.y()) <= 1, qPrintable(QStringLiteral("box centred at %1,%2, not %3,%4")
         .arg(centre.x()).arg(centre.y()).arg(middle.x()).arg(middle.y())));
