@@ -2,6 +2,8 @@
 #include "windowfixture.h"
 
 #include "model/slotnames.h"
+#include "rom/failure.h"
+#include "ui/boxtexts.h"
 #include "ui/formdesign.h"
 
 #include <QAccessible>
@@ -45,6 +47,8 @@ private slots:
     void inputMethod();
     void contextMenuPasteIsOnlyLimited();
     void aboutMessage();
+    void errorBoxText_data();
+    void errorBoxText();
     void fieldsAreNamedForScreenReaders();
 
     void regionSwitchByHand();
@@ -340,6 +344,31 @@ void TestWindow::aboutMessage()
     QVERIFY(lines[1].isEmpty() && lines[4].isEmpty());
     QVERIFY(!lines[2].isEmpty() && !lines[3].isEmpty() && !lines[5].isEmpty());
     QVERIFY(m_dialogs.errors.isEmpty());
+}
+
+void TestWindow::errorBoxText_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("after a letter") << "File not found" << "File not found.";
+    QTest::newRow("after a digit") << "I/O error 5" << "I/O error 5.";
+    QTest::newRow("after a slash") << "a/" << "a/.";
+    QTest::newRow("after a non-ASCII letter") << "\u00E9" << "\u00E9.";
+    QTest::newRow("not after a period") << "Done." << "Done.";
+    QTest::newRow("not after !") << "Stop!" << "Stop!";
+    QTest::newRow("not after )") << "(x)" << "(x)";
+    QTest::newRow("not after -") << "a-" << "a-";
+    QTest::newRow("not after a space") << "a " << "a ";
+    QTest::newRow("not to the empty text") << "" << "";
+    QTest::newRow("a conversion failure") << ConversionFailure(QString()).message()
+                                          << "'' is not a valid integer value.";
+}
+
+void TestWindow::errorBoxText()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, expected);
+    QCOMPARE(vorn::errorBoxText(message), expected);
 }
 
 void TestWindow::fieldsAreNamedForScreenReaders()

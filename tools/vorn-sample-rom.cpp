@@ -1,7 +1,7 @@
 // Writes synthetic Zephyra images, so nobody needs a real game image to try the editor.
 #include "model/region.h"
 #include "model/tablelayout.h"
-#include "rom/sampleimage.h"
+#include "model/sampleimage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

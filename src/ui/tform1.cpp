@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "boxtexts.h"
 #include "dialogs.h"
 #include "formdesign.h"
 #include "keyfilter.h"
