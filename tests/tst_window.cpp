@@ -47,6 +47,8 @@ private slots:
     void inputMethod();
     void contextMenuPasteIsOnlyLimited();
     void aboutMessage();
+    void aboutText_data();
+    void aboutText();
     void errorBoxText_data();
     void errorBoxText();
     void fieldsAreNamedForScreenReaders();
@@ -344,6 +346,40 @@ void TestWindow::aboutMessage()
     QVERIFY(lines[1].isEmpty() && lines[4].isEmpty());
     QVERIFY(!lines[2].isEmpty() && !lines[3].isEmpty() && !lines[5].isEmpty());
     QVERIFY(m_dialogs.errors.isEmpty());
+}
+
+void TestWindow::aboutText_data()
+{
+    QTest::addColumn<QString>("homepage");
+    QTest::addColumn<QString>("forum");
+    QTest::addColumn<QString>("vendor");
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<QString>("place");
+    QTest::newRow("both addresses named") << "https://a.invalid/" << "https://b.invalid/f" << "V"
+                                          << "Web site: https://a.invalid/" << "Forum: https://b.invalid/f";
+    QTest::newRow("no address named: who built it instead")
+        << "" << "" << "The VORN developers" << "Built by The VORN developers from the VORN source code."
+        << "No web site or forum was named for this build.";
+    QTest::newRow("only a web site") << "https://a.invalid/" << "" << "V" << "Web site: https://a.invalid/"
+                                     << "No forum was named for this build.";
+    QTest::newRow("no address, no vendor") << "" << "" << "" << "Built from the VORN source code."
+                                           << "No web site or forum was named for this build.";
+}
+
+void TestWindow::aboutText()
+{
+    QFETCH(QString, homepage);
+    QFETCH(QString, forum);
+    QFETCH(QString, vendor);
+    QFETCH(QString, site);
+    QFETCH(QString, place);
+    const QStringList lines = vorn::aboutText(homepage, forum, vendor).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines[0], QStringLiteral("VORN  version 1.00"));
+    QCOMPARE(lines[2], site);
+    QCOMPARE(lines[3], place);
+    QVERIFY(lines[1].isEmpty() && lines[4].isEmpty());
+    QVERIFY(lines[5].startsWith(QStringLiteral("Free software")));
 }
 
 void TestWindow::errorBoxText_data()

@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 #include <QTextStream>
 
 using namespace vorn;
@@ -26,9 +27,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vorn-sample-rom"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes a synthetic image: 131,088 bytes of filler with a complete password table\n"
-        "of the region at its offset (6803 for u, 620 for j)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Writes a synthetic image: %1 bytes of filler with a complete password table\n"
+                       "of the region at its offset (6803 for u, 620 for j).")
+            .arg(QLocale(QLocale::English).toString(SampleImageSize)));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({

@@ -9,4 +9,9 @@ namespace vorn {
 /// last character's code is above that of "." (so after a letter or a digit).
 QString errorBoxText(const QString &message);
 
+/// The About box: six lines joined by "\r\n". The third and fourth name the web site and
+/// the forum the publisher gave; an address left empty is never made up, the line says
+/// instead who built the program or that no address was named.
+QString aboutText(const QString &homepage, const QString &forum, const QString &vendor);
+
 } // namespace vorn
