@@ -15,21 +15,21 @@ QString errorBoxText(const QString &message)
 QString aboutText(const QString &homepage, const QString &forum, const QString &vendor)
 {
     QString site = QCoreApplication::translate("vorn", "Web site: %1").arg(homepage);
-    if (homepage.isEmpty() && !forum.isEmpty())
-        site = QCoreApplication::translate("vorn", "No web site was named for this build.");
-    else if (homepage.isEmpty() && !vendor.isEmpty())
-        site = QCoreApplication::translate("vorn", "Built by %1 from the VORN source code.").arg(vendor);
-    else if (homepage.isEmpty())
-        site = QCoreApplication::translate("vorn", "Built from the VORN source code.");
     QString place = QCoreApplication::translate("vorn", "Forum: %1").arg(forum);
-    if (forum.isEmpty() && homepage.isEmpty())
+    if (homepage.isEmpty() && forum.isEmpty()) {
+        site = vendor.isEmpty()
+                   ? QCoreApplication::translate("vorn", "Built from the VORN source code.")
+                   : QCoreApplication::translate("vorn", "Built by %1 from the VORN source code.").arg(vendor);
         place = QCoreApplication::translate("vorn", "No web site or forum was named for this build.");
-    else if (forum.isEmpty())
+    } else if (homepage.isEmpty()) {
+        site = QCoreApplication::translate("vorn", "No web site was named for this build.");
+    } else if (forum.isEmpty()) {
         place = QCoreApplication::translate("vorn", "No forum was named for this build.");
+    }
+    const QString notice = QCoreApplication::translate(
+        "vorn", "Free software for players and ROM hackers; not connected with the game's makers.");
     return QStringList{QCoreApplication::translate("vorn", "VORN  version 1.00"), QString(), site, place,
-                       QString(),
-                       QCoreApplication::translate(
-                           "vorn", "Free software for players and ROM hackers; not connected with the game's makers.")}
+                       QString(), notice}
         .join(QLatin1String("\r\n"));
 }
 
