@@ -12,7 +12,7 @@
 #include "model/tablelayout.h"
 #include "rom/passwordtable.h"
 #include "rom/romfile.h"
-#include "rom/sampleimage.h"
+#include "model/sampleimage.h"
 #include "ui/tform1.h"
 
 #include <QApplication>

@@ -6,6 +6,7 @@
 #include <doctest.h>
 
 #include "rom/fileaccess.h"
+#include "rom/windowsnames.h"
 
 #include <array>
 #include <filesystem>
@@ -184,8 +185,8 @@ struct Open
     FileAccess &api;
     FileAccess::Handle handle;
 
-    Open(FileAccess &api, const fs::path &path)
-        : api(api)
+    Open(FileAccess &files, const fs::path &path)
+        : api(files)
     {
         FileError error;
         handle = api.open(utf8(path), error);
@@ -355,6 +356,46 @@ TEST_CASE("steps on an open file")
         row.second(folder.path / "image.bin");
         checkReleased(folder.path / "image.bin", descriptors);
     }
+}
+
+TEST_CASE("Windows names that reach a device or a pipe, read from the text alone")
+{
+    const std::vector<std::pair<std::wstring, bool>> rows = {
+        {LR"(C:\games\zephyra (U).nes)", false},
+        {L"NUL", true},
+        {LR"(C:\roms\con.nes)", true},
+        {L"console.nes", false},
+        {L"COM1:", true},
+        {L"LPT3 .txt", true},
+        {L"COM\u00B9", true},
+        {L"COM10", false},
+        {LR"(\\.\COM1)", true},
+        {L"//?/pipe/x", true},
+        {LR"(\\.)", true},
+        {LR"(\\host\PIPE\x)", true},
+        {LR"(\\host\pipes\x)", false},
+        {LR"(\\?\C:\roms\nul.rom)", false},
+        {LR"(\\?\unc\host\share\a.rom)", false},
+        {LR"(\??\UNC\host\pipe\x)", true},
+        {LR"(\\?\GLOBALROOT\Device\Null)", true},
+    };
+    for (const auto &[name, refused] : rows) {
+        std::string shown;
+        for (wchar_t c : name)
+            shown += c < 128 ? static_cast<char>(c) : '?';
+        INFO(shown);
+        CHECK(vorn::windowsnames::namesDeviceOrPipe(name) == refused);
+    }
+}
+
+TEST_CASE("the long form of a Windows name")
+{
+    using namespace vorn::windowsnames;
+    CHECK_FALSE(needsLongForm(std::wstring(247, L'a')));
+    CHECK(needsLongForm(std::wstring(248, L'a')));
+    CHECK_FALSE(needsLongForm(LR"(\\?\)" + std::wstring(300, L'a')));
+    CHECK(longForm(LR"(C:\a)") == LR"(\\?\C:\a)");
+    CHECK(longForm(LR"(\\host\share\a)") == LR"(\\?\UNC\host\share\a)");
 }
 
 #ifdef _WIN32

@@ -4,7 +4,7 @@
 #include "rom/failure.h"
 #include "rom/passwordtable.h"
 #include "rom/romfile.h"
-#include "rom/sampleimage.h"
+#include "model/sampleimage.h"
 
 #include <QtTest>
 
@@ -64,8 +64,6 @@ class TestRomFile : public QObject
 private slots:
     void messageForCode_data();
     void messageForCode();
-    void errorBoxText_data();
-    void errorBoxText();
     void conversionFailure();
     void openInjected_data();
     void openInjected();
@@ -118,29 +116,6 @@ void TestRomFile::messageForCode()
     QCOMPARE(IoFailure(code).code(), code);
 }
 
-void TestRomFile::errorBoxText_data()
-{
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("after a letter") << "File not found" << "File not found.";
-    QTest::newRow("after a digit") << "I/O error 5" << "I/O error 5.";
-    QTest::newRow("after a slash") << "a/" << "a/.";
-    QTest::newRow("after a non-ASCII letter") << "\u00E9" << "\u00E9.";
-    QTest::newRow("not after a period") << "Done." << "Done.";
-    QTest::newRow("not after !") << "Stop!" << "Stop!";
-    QTest::newRow("not after )") << "(x)" << "(x)";
-    QTest::newRow("not after -") << "a-" << "a-";
-    QTest::newRow("not after a space") << "a " << "a ";
-    QTest::newRow("not to the empty text") << "" << "";
-}
-
-void TestRomFile::errorBoxText()
-{
-    QFETCH(QString, message);
-    QFETCH(QString, expected);
-    QCOMPARE(vorn::errorBoxText(message), expected);
-}
-
 void TestRomFile::conversionFailure()
 {
     const ConversionFailure failure{QString()};
@@ -148,7 +123,6 @@ void TestRomFile::conversionFailure()
     QCOMPARE(failure.kind(), Failure::Kind::Conversion);
     QCOMPARE(failure.code(), 0);
     QCOMPARE(QString::fromUtf8(failure.what()), failure.message());
-    QCOMPARE(vorn::errorBoxText(failure.message()), "'' is not a valid integer value.");
 }
 
 void TestRomFile::openInjected_data()

@@ -2,6 +2,8 @@
 #include "windowfixture.h"
 
 #include "model/slotnames.h"
+#include "rom/failure.h"
+#include "ui/boxtexts.h"
 #include "ui/formdesign.h"
 
 #include <QAccessible>
@@ -45,6 +47,10 @@ private slots:
     void inputMethod();
     void contextMenuPasteIsOnlyLimited();
     void aboutMessage();
+    void aboutText_data();
+    void aboutText();
+    void errorBoxText_data();
+    void errorBoxText();
     void fieldsAreNamedForScreenReaders();
 
     void regionSwitchByHand();
@@ -348,6 +354,62 @@ void TestWindow::aboutMessage()
     QVERIFY(lines[1].isEmpty() && lines[4].isEmpty());
     QVERIFY(!lines[2].isEmpty() && !lines[3].isEmpty() && !lines[5].isEmpty());
     QVERIFY(m_dialogs.errors.isEmpty());
+}
+
+void TestWindow::aboutText_data()
+{
+    QTest::addColumn<QString>("homepage");
+    QTest::addColumn<QString>("forum");
+    QTest::addColumn<QString>("vendor");
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<QString>("place");
+    QTest::newRow("both addresses named") << "https://a.invalid/" << "https://b.invalid/f" << "V"
+                                          << "Web site: https://a.invalid/" << "Forum: https://b.invalid/f";
+    QTest::newRow("no address named: who built it instead")
+        << "" << "" << "The VORN developers" << "Built by The VORN developers from the VORN source code."
+        << "No web site or forum was named for this build.";
+    QTest::newRow("only a web site") << "https://a.invalid/" << "" << "V" << "Web site: https://a.invalid/"
+                                     << "No forum was named for this build.";
+    QTest::newRow("no address, no vendor") << "" << "" << "" << "Built from the VORN source code."
+                                           << "No web site or forum was named for this build.";
+}
+
+void TestWindow::aboutText()
+{
+    QFETCH(QString, homepage);
+    QFETCH(QString, forum);
+    QFETCH(QString, vendor);
+    QFETCH(QString, site);
+    QFETCH(QString, place);
+    const QStringList lines = vorn::aboutText(homepage, forum, vendor).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines.first(5), (QStringList{QStringLiteral("VORN  version 1.00"), QString(), site, place, QString()}));
+    QVERIFY(lines[5].startsWith(QStringLiteral("Free software")));
+}
+
+void TestWindow::errorBoxText_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("after a letter") << "File not found" << "File not found.";
+    QTest::newRow("after a digit") << "I/O error 5" << "I/O error 5.";
+    QTest::newRow("after a slash") << "a/" << "a/.";
+    QTest::newRow("after a non-ASCII letter") << "\u00E9" << "\u00E9.";
+    QTest::newRow("not after a period") << "Done." << "Done.";
+    QTest::newRow("not after !") << "Stop!" << "Stop!";
+    QTest::newRow("not after )") << "(x)" << "(x)";
+    QTest::newRow("not after -") << "a-" << "a-";
+    QTest::newRow("not after a space") << "a " << "a ";
+    QTest::newRow("not to the empty text") << "" << "";
+    QTest::newRow("a conversion failure") << ConversionFailure(QString()).message()
+                                          << "'' is not a valid integer value.";
+}
+
+void TestWindow::errorBoxText()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, expected);
+    QCOMPARE(vorn::errorBoxText(message), expected);
 }
 
 void TestWindow::fieldsAreNamedForScreenReaders()

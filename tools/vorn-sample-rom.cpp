@@ -1,11 +1,12 @@
 // Writes synthetic Zephyra images, so nobody needs a real game image to try the editor.
 #include "model/region.h"
 #include "model/tablelayout.h"
-#include "rom/sampleimage.h"
+#include "model/sampleimage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -27,9 +28,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vorn-sample-rom"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes a synthetic image: 131,088 bytes of filler with a complete password table\n"
-        "of the region at its offset (6803 for u, 620 for j)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Writes a synthetic image: %1 bytes of filler with a complete password table\n"
+                       "of the region at its offset (6803 for u, 620 for j).")
+            .arg(QLocale(QLocale::English).toString(SampleImageSize)));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({

@@ -1,7 +1,7 @@
 // Saves pictures of the editor window for the README: one in (U) and one in (J), each
 // with a sample image loaded. Run it on a real display server (scripts/screenshots.sh).
 #include "model/region.h"
-#include "rom/sampleimage.h"
+#include "model/sampleimage.h"
 #include "ui/dialogs.h"
 #include "ui/tform1.h"
 

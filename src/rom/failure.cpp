@@ -35,13 +35,6 @@ QString messageForCode(int code)
     }
 }
 
-QString errorBoxText(const QString &message)
-{
-    if (!message.isEmpty() && message.back().unicode() > u'.')
-        return message + QLatin1Char('.');
-    return message;
-}
-
 Failure::Failure(Kind kind, int code, const QString &message)
     : m_kind(kind)
     , m_code(code)

@@ -13,10 +13,6 @@ namespace vorn {
 /// their own, and "I/O error <code>" for every other.
 QString messageForCode(int code);
 
-/// The text the error box shows for a failure's message: a period is added when the
-/// last character's code is above that of "." (so after a letter or a digit).
-QString errorBoxText(const QString &message);
-
 /// A failed file step or conversion. It ends the user action that ran into it and is
 /// reported once, where that action started. Its message is fixed when it is raised.
 class Failure : public std::exception

@@ -43,6 +43,16 @@ FileError lastError()
     return fileErrorFromSystem(errno);
 }
 
+// A call a signal interrupted did nothing; it is made again.
+template<typename Call>
+auto retryInterrupted(Call call)
+{
+    auto result = call();
+    while (result < 0 && errno == EINTR)
+        result = call();
+    return result;
+}
+
 } // namespace
 
 FileError fileErrorFromSystem(long number)
@@ -78,10 +88,8 @@ FileAccess::Handle FileAccess::open(const std::string &utf8Name, FileError &erro
     }
     // The name may have changed since: O_NONBLOCK keeps a FIFO put in its place from
     // hanging the editor, and fstat looks at what was really opened.
-    int fd;
-    do {
-        fd = ::open(utf8Name.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = retryInterrupted(
+        [&] { return ::open(utf8Name.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK); });
     if (fd < 0) {
         error = openError(errno, utf8Name);
         return NoHandle;
@@ -105,10 +113,7 @@ FileError FileAccess::seek(Handle handle, std::int64_t offset)
 FileError FileAccess::read(Handle handle, void *buffer, std::size_t count, std::size_t &done)
 {
     done = 0;
-    ssize_t got;
-    do {
-        got = ::read(toDescriptor(handle), buffer, count);
-    } while (got < 0 && errno == EINTR);
+    const ssize_t got = retryInterrupted([&] { return ::read(toDescriptor(handle), buffer, count); });
     if (got < 0)
         return lastError();
     done = static_cast<std::size_t>(got);
@@ -118,10 +123,7 @@ FileError FileAccess::read(Handle handle, void *buffer, std::size_t count, std::
 FileError FileAccess::write(Handle handle, const void *buffer, std::size_t count, std::size_t &done)
 {
     done = 0;
-    ssize_t put;
-    do {
-        put = ::write(toDescriptor(handle), buffer, count);
-    } while (put < 0 && errno == EINTR);
+    const ssize_t put = retryInterrupted([&] { return ::write(toDescriptor(handle), buffer, count); });
     if (put < 0)
         return lastError();
     done = static_cast<std::size_t>(put);

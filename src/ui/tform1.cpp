@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "boxtexts.h"
 #include "dialogs.h"
 #include "formdesign.h"
 #include "keyfilter.h"
@@ -28,18 +29,6 @@ namespace {
 
 const QColor ErrorColour(255, 0, 0);
 
-QString aboutText()
-{
-    return QCoreApplication::translate(
-        "vorn",
-        "VORN  version 1.00\r\n"
-        "\r\n"
-        "Web site: https://vorn.example/\r\n"
-        "Forum: https://vorn.example/forum\r\n"
-        "\r\n"
-        "Free software for players and ROM hackers; not connected with the game's makers.");
-}
-
 } // namespace
 
 TForm1::TForm1(Dialogs &dialogs, FileAccess &files, QWidget *parent)
@@ -48,7 +37,7 @@ TForm1::TForm1(Dialogs &dialogs, FileAccess &files, QWidget *parent)
     , m_rom(files)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(tr("Zephyra Password Editor"));
+    setWindowTitle(tr(VORN_TITLE));
     setFont(editorFont());
     setBackgroundRole(QPalette::Button);
     createControls();
@@ -363,7 +352,8 @@ void TForm1::Button2Click()
 
 void TForm1::Button3Click()
 {
-    m_dialogs.message(this, aboutText());
+    m_dialogs.message(this, aboutText(QStringLiteral(VORN_HOMEPAGE), QStringLiteral(VORN_FORUM_URL),
+                                      QStringLiteral(VORN_VENDOR)));
 }
 
 void TForm1::applyRegion(Region region)

@@ -2,7 +2,7 @@
 
 #include "model/region.h"
 #include "model/tablelayout.h"
-#include "rom/sampleimage.h"
+#include "model/sampleimage.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "sampleimage.h"
 
-#include "model/charcodes.h"
-#include "model/tablelayout.h"
+#include "charcodes.h"
+#include "tablelayout.h"
 
 namespace vorn {
 

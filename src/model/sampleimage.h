@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/region.h"
+#include "region.h"
 
 #include <QByteArray>
 #include <QStringList>
