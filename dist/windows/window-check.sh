@@ -1,7 +1,7 @@
 #!/bin/bash
 # Starts a deployed Windows program (exe, Qt DLLs, runtime DLLs and plugin folders side by
 # side) under Wine on a private Xvfb and checks that its window shows up.
-#   wine-window-check.sh DIR EXE TITLE [SHOT.png]
+#   dist/windows/window-check.sh DIR EXE TITLE [SHOT.png]
 # Exits 0 only if a viewable top-level window titled exactly TITLE appeared within
 # VORN_WINDOW_TIMEOUT seconds (default 60), and prints its size. The Wine prefix is a fresh
 # one in a temporary folder, with Wine's own fonts, unless VORN_CHECK_WINEPREFIX names one;
@@ -24,7 +24,7 @@ unset WINEPATH ${!WINEQT_@}
 export WINEQT_QPA_PLATFORM=windows WINEQT_FORCE_STDERR_LOGGING=1
 trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w; rm -rf "$tmp"' EXIT
 
-{ timeout 120 "$wine" wineboot --init && "$(dirname "$(readlink -f "$0")")/wine-fonts.sh" "$WINEPREFIX"; } \
+{ timeout 120 "$wine" wineboot --init && "$(dirname "$(readlink -f "$0")")/../../scripts/wine-fonts.sh" "$WINEPREFIX"; } \
     >"$tmp/wineboot.log" 2>&1 \
     || { echo "could not create $WINEPREFIX:" >&2; cat "$tmp/wineboot.log" >&2; exit 1; }
 
