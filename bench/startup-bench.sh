@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# How fast the editor starts and how much memory it takes, against the same widgets with no
-# code behind them (same-widgets.cpp), the least the editor can cost and what the goal is
-# judged against, and against a bare Qt window (bare-window.cpp), alone and with a label and
-# a field (--text, which shows what loading fonts costs); all under one Xvfb server:
-#   - start-up: from starting the process to its window being mapped on the screen;
-#   - memory: peak resident set size of a run ended 0.5 s after the window shows.
-# Each is the median of N runs, the programs taking turns after one warm-up run each.
+# The editor's start-up (process start to window mapped) and peak memory (of a run ended
+# 0.5 s after that), medians of N runs under one Xvfb, against the same widgets with no code
+# behind them (the goal's baseline) and a bare Qt window, alone and with a label and a field.
 #   bench/startup-bench.sh [build-dir [runs]]      (defaults: build, 10)
-# Needs xvfb and xauth (xvfb-run), x11-utils (xev, xwininfo) and time (/usr/bin/time); the
-# build needs libbenchmark-dev for the two bench programs.
+# Needs xvfb, xauth, x11-utils and time; the build needs libbenchmark-dev.
 set -euo pipefail
 export LC_ALL=C
 cd "$(dirname "${BASH_SOURCE[0]}")/.."

@@ -40,13 +40,13 @@ failed=0
 for name; do
     [ -n "$(find "$tmp" -path "*/$name")" ] || { echo "$package lacks $name" >&2; failed=1; }
 done
-# What VORN could leak, in its programs and in any text: a documentation address, a made-up
-# web address (a reserved name as a mail address is deliberate: the default maintainer's), a
-# local one; in a text also an unconfigured template variable.
+# What VORN could leak, in its programs and texts (not the libraries or license texts of
+# others): a documentation address, a made-up web address (a reserved name as a mail address
+# is deliberate: the default maintainer's), a local one; in a text, a template variable.
 address='example\.(org|com|net)|vorn\.example|https?://(localhost|[^/[:space:]]*\.(example|invalid|test|localhost))'
 own=$(find "$tmp" -type f \( -iname vorn -o -iname vorn.exe -o -name 'vorn-sample-rom*' \))
 # shellcheck disable=SC2086 # one name per program, none with a space
-leaks=$({ grep -roIE "$address|@[A-Z_]+@" "$tmp" || :; grep -oaHE "$address" $own || :; } | sed "s|^$tmp/||" | sort -u)
+leaks=$({ grep -roIE --exclude-dir=Frameworks --exclude-dir=PlugIns --exclude-dir=homebrew "$address|@[A-Z_]+@" "$tmp" || :; grep -oaHE "$address" $own || :; } | sed "s|^$tmp/||" | sort -u)
 [ -z "$leaks" ] || { printf '%s leaks a placeholder:\n%s\n' "$package" "$leaks" >&2; failed=1; }
 # The changelog's date, which Debian wants in RFC 2822, is the date the man pages carry.
 if [ -d "$tmp/usr/bin" ]; then
