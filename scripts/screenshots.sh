@@ -21,5 +21,6 @@ fi
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 (cd "$unpacked" && cmake -E tar xf "$(readlink -f "$OLDPWD/$zip")")
-scripts/wine-window-check.sh "$unpacked/$(basename "$zip" .zip)" VORN.exe "Zephyra Password Editor" \
+title=$(sed -n 's/^set(VORN_TITLE "\(.*\)")$/\1/p' CMakeLists.txt)
+dist/windows/window-check.sh "$unpacked/$(basename "$zip" .zip)" VORN.exe "$title" \
     docs/screenshot-windows.png

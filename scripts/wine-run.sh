@@ -21,9 +21,8 @@ export WINEPREFIX=${VORN_WINEPREFIX:-$build/wineprefix} WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all,err+module} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 # Parallel tests on a fresh prefix: one creates it, the others wait on the lock. It gets
-# Wine's own fonts (wine-fonts.sh) and the null display driver, a desktop of one 1024x768
-# screen in memory: tests on Qt's windows platform need no X server and show nothing. A
-# prefix made before either was added is completed.
+# Wine's own fonts and the null display driver, so tests on Qt's windows platform need no X
+# server; a prefix made before either was added is completed.
 ready=$WINEPREFIX/.ready-null-display
 if [ ! -f "$ready" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"

@@ -1,11 +1,8 @@
 #!/bin/bash
-# Starts a deployed Windows program (exe, Qt DLLs, runtime DLLs and plugin folders side by
-# side) under Wine on a private Xvfb and checks that its window shows up.
-#   wine-window-check.sh DIR EXE TITLE [SHOT.png]
-# Exits 0 only if a viewable top-level window titled exactly TITLE appeared within
-# VORN_WINDOW_TIMEOUT seconds (default 60), and prints its size. The Wine prefix is a fresh
-# one in a temporary folder, with Wine's own fonts, unless VORN_CHECK_WINEPREFIX names one;
-# all programs in it are killed afterwards.
+# Starts a deployed Windows program under Wine, in a fresh prefix (or VORN_CHECK_WINEPREFIX)
+# on a private Xvfb, and exits 0 only if a window titled exactly TITLE shows up within
+# VORN_WINDOW_TIMEOUT seconds (default 60); SHOT.png gets a picture of it.
+#   dist/windows/window-check.sh DIR EXE TITLE [SHOT.png]
 set -u
 [ $# -ge 3 ] || { echo "usage: $0 DIR EXE TITLE [SHOT.png]" >&2; exit 2; }
 # DISPLAY must be set before the prefix's wineserver starts, so run all of it inside Xvfb.
@@ -24,7 +21,7 @@ unset WINEPATH ${!WINEQT_@}
 export WINEQT_QPA_PLATFORM=windows WINEQT_FORCE_STDERR_LOGGING=1
 trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w; rm -rf "$tmp"' EXIT
 
-{ timeout 120 "$wine" wineboot --init && "$(dirname "$(readlink -f "$0")")/wine-fonts.sh" "$WINEPREFIX"; } \
+{ timeout 120 "$wine" wineboot --init && "$(dirname "$(readlink -f "$0")")/../../scripts/wine-fonts.sh" "$WINEPREFIX"; } \
     >"$tmp/wineboot.log" 2>&1 \
     || { echo "could not create $WINEPREFIX:" >&2; cat "$tmp/wineboot.log" >&2; exit 1; }
 

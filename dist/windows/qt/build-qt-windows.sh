@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Qt for Windows that VORN's Windows build and ZIP use: qtbase from Debian's own
 # source package, cross-compiled for 64-bit Windows with Debian's mingw-w64, with Debian's
-# Qt of the same version as the host tools (moc, rcc, uic). About 30 minutes on two cores.
+# Qt of the same version as the host tools (moc, rcc, uic).
 # The file version beside this script names the version, for everything that needs it.
 #
-#   scripts/qt-windows/build-qt-windows.sh [WORKDIR]     (default: build-qt-recipe)
+#   dist/windows/qt/build-qt-windows.sh [WORKDIR]     (default: build-qt-recipe)
 #
 # Leaves WORKDIR/qt6-mingw-<QT_VERSION>.tar.xz, which unpacks to qt6-mingw/ and works from any
 # folder; give it to the test command with VORN_QT_WINDOWS=WORKDIR/qt6-mingw-<QT_VERSION>.tar.xz.
