@@ -1,5 +1,5 @@
 // The least a Qt Widgets program does to show a window: the baseline the editor's
-// start-up time and memory are compared against (scripts/startup-bench.sh).
+// start-up time and memory are compared against (bench/startup-bench.sh).
 //   vorn-bare-window [--text]
 // --text adds a label and a field, so the window also loads fonts as any window with
 // text must: it tells how much of the editor's lead is the font set-up alone.

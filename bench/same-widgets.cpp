@@ -1,5 +1,5 @@
 // The editor's window with nothing behind it: the same widgets, texts, design geometry and
-// font, with no scaling, handlers or file layer. scripts/startup-bench.sh takes its start-up
+// font, with no scaling, handlers or file layer. bench/startup-bench.sh takes its start-up
 // and memory as the least the editor can need, so the editor's own work is what the two
 // differ by.
 #include "model/region.h"
