@@ -17,7 +17,7 @@ if [ "${1:-}" != --under-xvfb ]; then
     done
     [ -f "$build/CMakeCache.txt" ] || { echo "no build in '$build': configure it with cmake first" >&2; exit 1; }
     cmake --build "$build" --target vorn vorn-bare-window vorn-same-widgets >/dev/null
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --under-xvfb "$build" "$runs"
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" --under-xvfb "$build" "$runs"
 fi
 build=$2 runs=$3
 # name, window title, program and its arguments

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The message boxes on a real X server: without a window manager, then framed by openbox
 # with margins that make the work area smaller than the screen. A missing tool exits with
-# $VORN_MISSING_TOOL (default 77: skipped).
+# $VORN_MISSING_TOOL (default 77: skipped). The server keeps running between its clients
+# (-noreset): a reset as the first test ends would turn openbox away.
 # Needs the Debian packages xvfb, xauth, openbox and x11-utils.
 set -u
 test=$(readlink -f "$1")
@@ -9,7 +10,7 @@ if [ "${VORN_IN_XVFB:-}" != 1 ]; then
     for tool in xvfb-run xauth openbox xprop; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit "${VORN_MISSING_TOOL:-77}"; }
     done
-    VORN_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$(readlink -f "$0")" "$test"
+    VORN_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$(readlink -f "$0")" "$test"
 fi
 export QT_QPA_PLATFORM=xcb
 if ! out=$(timeout 30 "$test" -functions 2>&1) && grep -q 'platform plugin' <<<"$out"; then

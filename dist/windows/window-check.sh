@@ -7,7 +7,7 @@ set -u
 [ $# -ge 3 ] || { echo "usage: $0 DIR EXE TITLE [SHOT.png]" >&2; exit 2; }
 # DISPLAY must be set before the prefix's wineserver starts, so run all of it inside Xvfb.
 if [ -z "${VORN_IN_XVFB:-}" ]; then
-    VORN_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$(readlink -f "$0")" "$@"
+    VORN_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$(readlink -f "$0")" "$@"
 fi
 dir=$(readlink -f "$1") exe=$2 title=$3 shot=${4:+$(readlink -m "$4")}
 wine=${VORN_WINE:-/usr/lib/wine/wine64}
