@@ -380,6 +380,8 @@ TEST_CASE("Windows names that reach a device or a pipe, read from the text alone
         {LR"(\\?\unc\host\share\a.rom)", false},
         {LR"(\??\UNC\host\pipe\x)", true},
         {LR"(\\?\GLOBALROOT\Device\Null)", true},
+        {L"//?/GLOBALROOT/Device/Null", true},
+        {L"C:nul.rom", true},
     };
     for (const auto &[name, refused] : rows) {
         std::string shown;
