@@ -91,6 +91,9 @@ expect_size(short.rom 6810)
 expect_same_but(short.rom u.rom 6810 6810)
 sample(0 long.rom --region u --size 131100)
 expect_size(long.rom 131100)
+expect_bytes(long.rom 131088 00082963e330e853485249ff)
+sample(0 empty.rom --region u --size 0)
+expect_size(empty.rom 0)
 
 # Refused: exit code 2, and nothing is written, not even over an existing file.
 sample(2 toolong.rom --region u --hex ${table}44)
