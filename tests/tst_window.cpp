@@ -283,6 +283,7 @@ void TestWindow::keyFilter_data()
     QTest::newRow("Ctrl+C copies nothing") << "ABCD" << 0 << K{Qt::ShiftModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_C, Qt::Key_Delete, Qt::ShiftModifier | Qt::Key_Insert} << "" << "Ab3";
     QTest::newRow("Ctrl+Z undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::ControlModifier | Qt::Key_Z} << "" << "a";
     QTest::newRow("Ctrl+Z sent without text undoes nothing") << "" << 0 << K{Qt::Key_A, Qt::GroupSwitchModifier | Qt::ControlModifier | Qt::Key_Z} << "" << "a";
+    QTest::newRow("Ctrl+A sent without text selects nothing") << "ABCD" << 4 << K{Qt::GroupSwitchModifier | Qt::ControlModifier | Qt::Key_A, Qt::Key_Delete} << "" << "ABCD";
     QTest::newRow("Alt+A types nothing") << "" << 0 << K{Qt::AltModifier | Qt::Key_A} << "" << "";
     QTest::newRow("Ctrl+K kills nothing") << "ABCD" << 0 << K{Qt::ControlModifier | Qt::Key_K} << "" << "ABCD";
     QTest::newRow("Ctrl+Delete deletes no word") << "ABCD" << 1 << K{Qt::ControlModifier | Qt::Key_Delete} << "" << "ABCD";
