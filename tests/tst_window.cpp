@@ -40,6 +40,8 @@ private slots:
     void controlsCarryTheirNames();
     void tabOrderSkipsHiddenAndDisabled();
     void layoutFitsTheFont();
+    void designPlaces_data();
+    void designPlaces();
     void editorFont();
     void keyFilter_data();
     void keyFilter();
@@ -192,6 +194,8 @@ void TestWindow::layoutFitsTheFont()
         QCOMPARE(m_form->nameLabel(slot)->y() - top(slot), m_form->nameLabel(1)->y() - top(1));
     }
     QCOMPARE(top(10), top(1));
+    // That pitch is the design's 24 pixels, grown as the 310-pixel frame has grown.
+    QVERIFY(qAbs(top(2) - top(1) - 24 * m_form->findChild<QGroupBox *>()->height() / 310.0) <= 1.0);
     // In both regions: no visible control overlaps another, no caption is cut.
     for (int pass = 0; pass < 2; ++pass) {
         const QList<QWidget *> children = m_form->findChild<QGroupBox *>()->findChildren<QWidget *>(
@@ -215,6 +219,42 @@ void TestWindow::layoutFitsTheFont()
         }
         box("CheckBox1")->setChecked(true);
     }
+}
+
+void TestWindow::designPlaces_data()
+{
+    QTest::addColumn<QRect>("designed");
+    // Where the design puts each control, at its own 11-pixel font; a name label runs to the
+    // next column or the frame.
+    const std::pair<const char *, QRect> places[] = {
+        {"GroupBox1", {0, 0, 387, 310}},
+        {"Edit2", {16, 26, 57, 21}},        {"Label2", {80, 30, 128, 13}},
+        {"Edit11", {214, 26, 57, 21}},      {"Label11", {278, 30, 103, 13}},
+        {"Label19", {73, 9, 308, 13}},      {"CheckBox2", {16, 249, 110, 17}},
+        {"CheckBox1", {130, 248, 129, 17}}, {"Label20", {263, 249, 33, 13}},
+        {"Label1", {298, 249, 83, 13}},     {"Button1", {16, 272, 81, 25}},
+        {"BitBtn1", {104, 272, 89, 25}},    {"Button2", {200, 272, 89, 25}},
+        {"Button3", {296, 272, 73, 25}},
+    };
+    for (const auto &[name, rect] : places)
+        QTest::newRow(name) << rect;
+}
+
+void TestWindow::designPlaces()
+{
+    QFETCH(QRect, designed);
+    // The design grows by one factor, which the 387 x 310 frame shows to half a pixel; every
+    // edge is rounded to the nearest pixel, so each lies within a pixel of the design's. On
+    // the 192-dpi screen a design pixel is two, so one moved in the design shows there.
+    const QSize frame = m_form->findChild<QGroupBox *>()->size();
+    const double across = frame.width() / 387.0, down = frame.height() / 310.0;
+    const QRect got = m_form->findChild<QWidget *>(QLatin1String(QTest::currentDataTag()))->geometry();
+    const auto near = [](int pixel, double wanted) { return qAbs(pixel - wanted) <= 1.0; };
+    QVERIFY2(near(got.left(), designed.left() * across) && near(got.top(), designed.top() * down)
+                 && near(got.left() + got.width(), (designed.left() + designed.width()) * across)
+                 && near(got.height(), designed.height() * down),
+             qPrintable(QStringLiteral("%1,%2 %3x%4 in a frame of %5x%6").arg(got.x()).arg(got.y())
+                            .arg(got.width()).arg(got.height()).arg(frame.width()).arg(frame.height())));
 }
 
 void TestWindow::editorFont()
