@@ -114,10 +114,13 @@ foreach(refused "--colour;red;colour" "--hex;zz;zz" "--hex;414243;whole slots" "
         message(FATAL_ERROR "vorn-sample-rom ${refused} said \"${said}\", naming no ${named}")
     endif()
 endforeach()
-# Under Wine, with no console, Qt shows the version in a message box instead.
+# Under Wine, with no console, Qt shows these in a message box instead.
 if(NOT EMULATOR)
-    execute_process(COMMAND "${TOOL}" --version OUTPUT_VARIABLE said RESULT_VARIABLE result TIMEOUT 60)
-    if(NOT result EQUAL 0 OR NOT said MATCHES "^vorn-sample-rom [0-9]+\\.[0-9]+")
-        message(FATAL_ERROR "vorn-sample-rom --version: exit ${result}, \"${said}\"")
-    endif()
+    foreach(asked "--version;^vorn-sample-rom [0-9]+\\.[0-9]+" "--help;--size")
+        list(POP_FRONT asked option)
+        execute_process(COMMAND "${TOOL}" ${option} OUTPUT_VARIABLE said RESULT_VARIABLE result TIMEOUT 60)
+        if(NOT result EQUAL 0 OR NOT said MATCHES "${asked}")
+            message(FATAL_ERROR "vorn-sample-rom ${option}: exit ${result}, \"${said}\"")
+        endif()
+    endforeach()
 endif()

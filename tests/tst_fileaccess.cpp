@@ -234,6 +234,7 @@ std::vector<OpenRow> openRows()
     std::vector<OpenRow> rows = {
         {"a missing file in an existing folder", [](const Folder &f) { return f.path / "missing.bin"; }, NotFound},
         {"a missing folder", [](const Folder &f) { return f.path / "nofolder" / "missing.bin"; }, NoPath},
+        {"a missing file in the root folder", [](const Folder &) { return fs::path("/vorn-missing.bin"); }, NotFound},
         {"a folder", [](const Folder &f) { fs::create_directory(f.path / "folder"); return f.path / "folder"; }, Denied},
         {"a path through a plain file", [&](const Folder &f) { return image(f, "image.bin") / "inner.bin"; }, NoPath},
         {"an empty file", [](const Folder &f) { store(f.path / "empty.bin", ""); return f.path / "empty.bin"; }, Ok},
@@ -312,6 +313,8 @@ TEST_CASE("steps on an open file")
              file.seek(996);
              CHECK(file.read(8) == image.substr(996));
              CHECK(file.read(8).empty());
+             file.seek(0);
+             CHECK(file.read(2) == image.substr(0, 2));
          }},
         {"a seek past the end is no error; the read after it finds nothing", [&](const fs::path &path) {
              Open file(api, path);
@@ -331,11 +334,16 @@ TEST_CASE("steps on an open file")
              CHECK(contents(path) == image.substr(0, 620) + "ABCD" + image.substr(624));
          }},
         {"the size", [&](const fs::path &path) { CHECK(Open(api, path).size() == 1000); }},
-        {"a flush the system refuses is reported, not taken for done", [&](const fs::path &path) {
+        {"a step the system refuses is reported, not taken for done", [&](const fs::path &path) {
              FileError error;
              const FileAccess::Handle closed = api.open(utf8(path), error);
              api.close(closed);
              CHECK(api.flush(closed) == FileError::systemError(BadHandle));
+             char byte = 'x';
+             std::size_t read = 9, written = 9;
+             CHECK(api.read(closed, &byte, 1, read) == FileError::systemError(BadHandle));
+             CHECK(api.write(closed, &byte, 1, written) == FileError::systemError(BadHandle));
+             CHECK(read + written == 0);
          }},
         {"two handles read and write the same file at the same time", [&](const fs::path &path) {
              Open first(api, path);

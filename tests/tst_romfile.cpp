@@ -70,6 +70,7 @@ private slots:
     void stepsNeedAnOpenFile_data();
     void stepsNeedAnOpenFile();
     void bindReleasesEarlierFile();
+    void oneByteSteps();
     void readStopsAtEndOfFile_data();
     void readStopsAtEndOfFile();
     void readInjected_data();
@@ -230,6 +231,18 @@ void TestRomFile::bindReleasesEarlierFile()
         file.open();
     }
     QCOMPARE(held(), 0);
+}
+
+void TestRomFile::oneByteSteps()
+{
+    QVERIFY(ImageFiles::store(path("byte.bin"), "ab"));
+    RomFile file;
+    file.bind(path("byte.bin"));
+    file.open();
+    file.writeByte('Z');
+    QCOMPARE(file.readByte(), std::uint8_t('b')); // each step goes on where the last ended
+    file.bind(QString());
+    QCOMPARE(ImageFiles::read(path("byte.bin")), QByteArray("Zb"));
 }
 
 void TestRomFile::readStopsAtEndOfFile_data()
